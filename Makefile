@@ -1,0 +1,54 @@
+# Thwackle: `make run` to play, `make test` for the whole suite.
+# Both install the Debian packages they need first when some are missing.
+
+BUILD      ?= build
+JOBS       ?= $(shell nproc)
+CMAKE_ARGS ?=
+
+.PHONY: all deps build run test test-unit test-ubsan test-tsan test-fuzz bench assets clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
+	cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	scripts/run-game $(BUILD)/app/thwackle
+
+# The whole suite: the ordinary build, then the sanitizer builds of the parts
+# that need them, then a short fuzzing run.
+test: test-ubsan test-tsan test-fuzz test-unit
+
+test-unit: build
+	ctest --test-dir $(BUILD) --output-on-failure -j2
+
+test-ubsan: deps
+	cmake -S . -B build-ubsan -DCMAKE_BUILD_TYPE=Debug -DTHWACKLE_SANITIZE=undefined
+	cmake --build build-ubsan -j$(JOBS) --target ubsan_tests
+	ctest --test-dir build-ubsan -L ubsan --output-on-failure
+
+test-tsan: deps
+	cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTHWACKLE_SANITIZE=thread
+	cmake --build build-tsan -j$(JOBS) --target tsan_tests
+	ctest --test-dir build-tsan -L tsan --output-on-failure
+
+test-fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTHWACKLE_FUZZ=ON -DTHWACKLE_TESTS=OFF
+	cmake --build build-fuzz -j$(JOBS) --target fuzz_smoke
+
+bench: deps
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTHWACKLE_BENCH=ON -DTHWACKLE_TESTS=OFF
+	cmake --build build-bench -j$(JOBS)
+	scripts/run-benchmarks build-bench
+
+# Redraws the pictures from their sources under resources/art.
+assets: deps
+	cmake -S . -B build-tools -DCMAKE_BUILD_TYPE=Release -DTHWACKLE_TOOLS=ON -DTHWACKLE_TESTS=OFF
+	cmake --build build-tools -j$(JOBS) --target assets
+
+clean:
+	rm -rf build build-ubsan build-tsan build-fuzz build-bench build-tools

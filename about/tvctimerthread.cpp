@@ -1,0 +1,210 @@
+#include "about/tvctimerthread.h"
+
+#include "about/tvctimer.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QPointer>
+
+#include <unistd.h>
+
+namespace {
+
+const QEvent::Type HandOffEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+} // namespace
+
+TvcTimerThread::TvcTimerThread(TvcTimer *timer, std::uint32_t interval, TThreadPriority priority)
+    : OwnerTimer(timer)
+    , m_interval(interval)
+    , m_priority(priority)
+    , m_appliedPriority(priority)
+    , m_thread([this] { ThreadMain(); })
+{
+}
+
+TvcTimerThread::~TvcTimerThread()
+{
+    SetStopping();
+    if (m_thread.joinable())
+        m_thread.join();
+    // ~QObject then drops a hand-off still queued for this object.
+}
+
+void TvcTimerThread::Suspend()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_suspended = true;
+    }
+    m_wake.notify_all();
+}
+
+void TvcTimerThread::Resume(std::uint32_t interval, TThreadPriority priority)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        // An ended thread cannot run again; leave it be rather than retry.
+        if (m_ended)
+            return;
+        m_interval = interval;
+        m_priority = priority;
+        m_suspended = false;
+        ++m_resumes;
+    }
+    m_wake.notify_all();
+}
+
+void TvcTimerThread::SetStopping()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        Stopping = true;
+    }
+    m_wake.notify_all();
+}
+
+bool TvcTimerThread::Suspended() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_suspended;
+}
+
+bool TvcTimerThread::Ended() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_ended;
+}
+
+std::exception_ptr TvcTimerThread::FatalException() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_fatal;
+}
+
+pid_t TvcTimerThread::ThreadId() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_threadId;
+}
+
+std::chrono::steady_clock::time_point TvcTimerThread::LastWake() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_lastWake;
+}
+
+void TvcTimerThread::ThreadMain()
+{
+    TThreadPriority priority;
+    {
+        std::lock_guard lock(m_mutex);
+        m_threadId = gettid();
+        priority = m_priority;
+    }
+    applyThreadPriority(priority);
+    try {
+        WorkerLoop();
+    } catch (...) {
+        // The handler raised: the thread ends, as a thread whose body throws
+        // would, and the exception is kept for whoever wants to look.
+        std::lock_guard lock(m_mutex);
+        m_fatal = std::current_exception();
+    }
+    std::lock_guard lock(m_mutex);
+    m_ended = true;
+}
+
+void TvcTimerThread::WorkerLoop()
+{
+    using namespace std::chrono;
+    std::unique_lock lock(m_mutex);
+    while (!Stopping) {
+        m_wake.wait(lock, [this] { return Stopping || !m_suspended; });
+        if (Stopping)
+            break;
+        if (m_priority != m_appliedPriority) {
+            m_appliedPriority = m_priority;
+            const TThreadPriority priority = m_priority;
+            lock.unlock();
+            applyThreadPriority(priority);
+            lock.lock();
+            continue;
+        }
+
+        const std::uint32_t interval = m_interval;
+        const std::uint64_t resumes = m_resumes;
+        // A pause, or a pause and resume together, cuts the sleep short; the
+        // loop then starts a fresh one at the interval current by then.
+        const auto interrupted = [this, resumes] { return Stopping || m_suspended || m_resumes != resumes; };
+        if (interval == Infinite) {
+            // The endless wait: no change of the interval ends it.
+            m_wake.wait(lock, [this] { return Stopping; });
+            break;
+        }
+        if (interval == 0) {
+            // No ticks, and no busy loop either.
+            m_wake.wait(lock, interrupted);
+            continue;
+        }
+        if (m_wake.wait_until(lock, steady_clock::now() + milliseconds(interval), interrupted))
+            continue;
+        m_lastWake = steady_clock::now();
+        HandOff(lock);
+    }
+}
+
+void TvcTimerThread::HandOff(std::unique_lock<std::mutex> &lock)
+{
+    m_handOffWaiting = true;
+    m_handOffServed = false;
+    m_handOffError = nullptr;
+    lock.unlock();
+    QCoreApplication::postEvent(this, new QEvent(HandOffEvent), Qt::HighEventPriority);
+    lock.lock();
+    m_wake.wait(lock, [this] { return Stopping || m_handOffServed; });
+    m_handOffWaiting = false;
+    if (m_handOffError)
+        std::rethrow_exception(std::exchange(m_handOffError, nullptr));
+}
+
+void TvcTimerThread::ServeHandOff()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_handOffWaiting || m_handOffServed || Stopping)
+            return;
+        if (m_suspended) {
+            // Paused after the worker posted: the tick is dropped, not kept
+            // for later, so that a pause silences the timer at once.
+            m_handOffServed = true;
+            m_wake.notify_all();
+            return;
+        }
+    }
+    std::exception_ptr error;
+    // The handler may destroy its own timer, and this object with it.
+    const QPointer<TvcTimerThread> alive(this);
+    try {
+        OwnerTimer->FireTick();
+    } catch (...) {
+        error = std::current_exception();
+    }
+    if (!alive)
+        return;
+    {
+        std::lock_guard lock(m_mutex);
+        m_handOffServed = true;
+        m_handOffError = error;
+    }
+    m_wake.notify_all();
+}
+
+bool TvcTimerThread::event(QEvent *event)
+{
+    if (event->type() == HandOffEvent) {
+        ServeHandOff();
+        return true;
+    }
+    return QObject::event(event);
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "about/threadpriority.h"
+
+#include <QObject>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <exception>
+#include <mutex>
+#include <thread>
+
+#include <sys/types.h>
+
+class TvcTimer;
+
+// The worker of a TvcTimer: sleeps for the timer's interval, then hands the
+// tick to the GUI thread and waits there until the timer's FireTick has run.
+//
+// Linux cannot suspend a thread from outside, so a pause is a flag the worker
+// waits on before each sleep and each hand-off; setting it also cuts a sleep
+// short, and a resume starts a fresh sleep at the interval then current.
+// Everything the two threads share sits behind one std::mutex, which keeps
+// every happens-before visible to ThreadSanitizer.
+//
+// The object itself lives on the GUI thread: the hand-off is an event posted
+// to it, so destroying it also discards a hand-off still in the queue.
+class TvcTimerThread : public QObject
+{
+public:
+    // The endless wait: a sleep of this length never ends.
+    static constexpr std::uint32_t Infinite = 0xFFFFFFFFu;
+
+    // Starts the thread at once, running.
+    TvcTimerThread(TvcTimer *timer, std::uint32_t interval, TThreadPriority priority);
+    // Wakes the thread with Stopping set and joins it.
+    ~TvcTimerThread() override;
+
+    // GUI thread only.
+    void Suspend();
+    void Resume(std::uint32_t interval, TThreadPriority priority);
+    void SetStopping();
+
+    bool Suspended() const;
+    // The thread function has returned: the handler raised, or Stopping.
+    bool Ended() const;
+    // What the last hand-off's handler raised, carried back to the worker.
+    std::exception_ptr FatalException() const;
+
+    // The kernel's id of the thread, for reading its scheduling back.
+    pid_t ThreadId() const;
+    // When the worker's last sleep ran out, for measuring hand-off latency.
+    std::chrono::steady_clock::time_point LastWake() const;
+
+protected:
+    bool event(QEvent *event) override;
+
+private:
+    void ThreadMain();
+    void WorkerLoop();
+    // Posts the tick and blocks until the GUI thread has served it; rethrows
+    // the handler's exception.
+    void HandOff(std::unique_lock<std::mutex> &lock);
+    void ServeHandOff();
+
+    TvcTimer *const OwnerTimer;
+
+    mutable std::mutex m_mutex;
+    std::condition_variable m_wake;
+    // Guarded by m_mutex.
+    std::uint32_t m_interval;
+    TThreadPriority m_priority;
+    TThreadPriority m_appliedPriority;
+    bool Stopping = false;
+    bool m_suspended = false;
+    bool m_ended = false;
+    std::uint64_t m_resumes = 0;
+    bool m_handOffWaiting = false;
+    bool m_handOffServed = false;
+    std::exception_ptr m_handOffError;
+    std::exception_ptr m_fatal;
+    pid_t m_threadId = 0;
+    std::chrono::steady_clock::time_point m_lastWake;
+
+    // Last, so that everything above is in place before the thread runs.
+    std::thread m_thread;
+};

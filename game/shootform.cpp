@@ -1,0 +1,245 @@
+#include "game/shootform.h"
+
+#include "about/aboutbox.h"
+#include "game/playarea.h"
+#include "game/random.h"
+#include "game/spottable.h"
+#include "options/optionsform.h"
+#include "resources/assets.h"
+#include "toolkit/application.h"
+#include "toolkit/failure.h"
+#include "toolkit/picturebox.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QScreen>
+#include <QTimer>
+#include <QToolButton>
+
+#include <ctime>
+
+TShootForm *ShootForm = nullptr;
+
+TShootForm::TShootForm(QWidget *parent)
+    : QMainWindow(parent)
+{
+    buildLayout();
+    buildMenu();
+    FormCreate();
+}
+
+TShootForm::~TShootForm()
+{
+    if (Application *app = Application::instance()) {
+        app->setOnMinimize({});
+        app->setOnRestore({});
+    }
+}
+
+void TShootForm::FormCreate()
+{
+    Application *app = Application::instance();
+    if (const auto malet = Assets::cursor(QStringLiteral("Malet")))
+        app->cursors().registerCursor(MaletCursor, *malet);
+    if (const auto maletDown = Assets::cursor(QStringLiteral("MaletDown")))
+        app->cursors().registerCursor(MaletDownCursor, *maletDown);
+    app->cursors().setCurrent(MaletCursor);
+
+    SeedRandom(uint32_t(std::time(nullptr)));
+    LiveBitmap = Assets::bitmap(QStringLiteral("Live"));
+    DeadBitmap = Assets::bitmap(QStringLiteral("Dead"));
+    GameStopped = true;
+    GamePaused = false;
+    TargetLife = 15;
+    SpawnRange = 30;
+    GameLength = 150;
+
+    app->setOnMinimize([this] { Pause1Click(); });
+    app->setOnRestore([this] { Pause1Click(); });
+
+    if (const QScreen *display = screen())
+        move(display->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+}
+
+void TShootForm::enableTimer()
+{
+    Timer1->start();
+    if (Timer1->timerId() <= 0)
+        throw Failure(QStringLiteral("Not enough timers available"));
+}
+
+void TShootForm::eraseSpot(int spot)
+{
+    Image2->eraseRect(QRect(SpotTable[spot], DeadBitmap.size()));
+}
+
+void TShootForm::New1Click()
+{
+    Image3->hide();
+    enableTimer();
+    TickCount = 0;
+    Score = 0;
+    Hits = 0;
+    Misses = 0;
+    Escaped = 0;
+    GameOverImage->hide();
+    GameStopped = false;
+    TargetSlots.fill(TargetSlot{});
+    New1->setEnabled(false);
+    Options1->setEnabled(false);
+    Stop1->setEnabled(true);
+    StopButton->setEnabled(true);
+}
+
+void TShootForm::Options1Click()
+{
+    if (OptionsForm)
+        Application::instance()->execModal(OptionsForm);
+}
+
+void TShootForm::Stop1Click()
+{
+    Timer1->stop();
+    GamePaused = false;
+    GameOverImage->show();
+    GameStopped = true;
+    New1->setEnabled(true);
+    Options1->setEnabled(true);
+    Stop1->setEnabled(false);
+    StopButton->setEnabled(false);
+    // Targets still up are wiped but not counted as escaped.
+    for (int spot = 0; spot < int(TargetSlots.size()); ++spot) {
+        if (TargetSlots[spot].ExpiryTick != 0)
+            eraseSpot(spot);
+    }
+}
+
+void TShootForm::Exit1Click()
+{
+    close();
+}
+
+void TShootForm::Pause1Click()
+{
+    if (GameStopped)
+        return;
+    if (GamePaused) {
+        GamePaused = false;
+        Pause1->setText(QStringLiteral("&Pause"));
+        Stop1->setEnabled(true);
+        StopButton->setEnabled(true);
+        enableTimer();
+    } else {
+        GamePaused = true;
+        Pause1->setText(QStringLiteral("&Continue"));
+        Stop1->setEnabled(false);
+        StopButton->setEnabled(false);
+        Timer1->stop();
+    }
+}
+
+void TShootForm::About1Click()
+{
+}
+
+// The tool buttons go through their menu items, so a command's availability
+// lives on the menu item alone: a disabled item ignores the trigger.
+void TShootForm::NewButtonClick()
+{
+    New1->trigger();
+}
+
+void TShootForm::PauseButtonClick()
+{
+    Pause1->trigger();
+}
+
+void TShootForm::StopButtonClick()
+{
+    Stop1->trigger();
+}
+
+void TShootForm::Timer1Timer()
+{
+    ++TickCount;
+
+    const int32_t draw = SpawnRange == 0 ? 0 : Random() % SpawnRange;
+    if (draw >= 0 && draw < int32_t(TargetSlots.size()) && TargetSlots[draw].ExpiryTick == 0) {
+        TargetSlots[draw].ExpiryTick = TickCount + TargetLife;
+        TargetSlots[draw].Hit = false;
+        Image2->drawSprite(SpotTable[draw], LiveBitmap);
+    }
+
+    for (int spot = 0; spot < int(TargetSlots.size()); ++spot) {
+        TargetSlot &slot = TargetSlots[spot];
+        if (slot.ExpiryTick != 0 && TickCount > slot.ExpiryTick) {
+            slot.ExpiryTick = 0;
+            if (!slot.Hit) {
+                Score -= 1;
+                Escaped += 1;
+            }
+            eraseSpot(spot);
+        }
+    }
+
+    WriteScore();
+
+    if (TickCount >= GameLength)
+        Stop1Click();
+}
+
+void TShootForm::Image2MouseDown(QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int X, int Y)
+{
+    Application::instance()->cursors().setCurrent(MaletDownCursor);
+    if (GameStopped || GamePaused)
+        return;
+
+    const int w = LiveBitmap.width();
+    const int h = LiveBitmap.height();
+    bool struck = false;
+    for (int spot = 0; spot < int(TargetSlots.size()); ++spot) {
+        TargetSlot &slot = TargetSlots[spot];
+        const QPoint at = SpotTable[spot];
+        // The strike area reaches 10 pixels beyond the sprite to the left and
+        // above, and not at all to the right or below.
+        if (!slot.Hit && slot.ExpiryTick != 0 && at.x() - 10 < X && X < at.x() + w && at.y() - 10 < Y
+            && Y < at.y() + h) {
+            Score += 5;
+            slot.Hit = true;
+            slot.ExpiryTick = TickCount + 2 * TargetLife;
+            Hits += 1;
+            Image2->drawSprite(at, DeadBitmap);
+            struck = true;
+        }
+    }
+    if (!struck) {
+        Score -= 2;
+        Misses += 1;
+    }
+    WriteScore();
+}
+
+void TShootForm::Image2MouseUp(QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int, int)
+{
+    Application::instance()->cursors().setCurrent(MaletCursor);
+}
+
+void TShootForm::WriteScore()
+{
+    const auto show = [](QLabel *label, int32_t value) {
+        label->setText(QString::number(value));
+        label->adjustSize();
+    };
+    show(TimeLabel, GameLength - TickCount);
+    show(HitsLabel, Hits);
+    show(MissLabel, Misses);
+    show(EscapedLabel, Escaped);
+    show(ScoreLabel, Score);
+}
+
+void TShootForm::ShowAboutBox()
+{
+    // The About box is for between games: it would hide a running game.
+    if (GameStopped && AboutBox)
+        Application::instance()->execModal(AboutBox);
+}

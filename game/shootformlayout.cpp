@@ -1,0 +1,182 @@
+// Builds the game window's controls and menu as the window was designed:
+// absolute positions at 96 pixels per inch on a fixed-size client area.
+
+#include "game/shootform.h"
+
+#include "game/playarea.h"
+#include "resources/assets.h"
+#include "toolkit/glyph.h"
+#include "toolkit/picturebox.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+QFont windowFont()
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    return font;
+}
+
+QLabel *counterLabel(QWidget *parent, const char *name, const QRect &geometry, const QString &text, int height)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    QFont font(QStringLiteral("Arial"));
+    font.setBold(true);
+    font.setPixelSize(height);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::white);
+    label->setPalette(palette);
+    label->move(geometry.topLeft());
+    label->adjustSize();
+    return label;
+}
+
+PictureBox *bannerPicture(QWidget *parent, const char *name)
+{
+    auto *picture = new PictureBox(parent);
+    picture->setObjectName(QLatin1String(name));
+    picture->move(66, 16);
+    picture->resize(389, 170);
+    picture->setAutoSize(true);
+    picture->setImage(Assets::layoutImage(QStringLiteral("ShootForm/") + QLatin1String(name)));
+    return picture;
+}
+
+QToolButton *toolButton(QWidget *parent, const char *name, const QRect &geometry, const QString &tip)
+{
+    auto *button = new QToolButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(geometry);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setIconSize(QSize(32, 32));
+    button->setIcon(glyphIcon(Assets::layoutImage(QStringLiteral("ShootForm/") + QLatin1String(name))));
+    button->setToolTip(tip);
+    return button;
+}
+
+} // namespace
+
+void TShootForm::buildLayout()
+{
+    setObjectName(QStringLiteral("ShootForm"));
+    setWindowTitle(QStringLiteral("Thwackle"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    client->setFixedSize(522, 409);
+    client->setFont(windowFont());
+    client->setAutoFillBackground(true);
+    QPalette palette = client->palette();
+    palette.setColor(QPalette::Window, QColor(0, 255, 255));
+    client->setPalette(palette);
+    setCentralWidget(client);
+
+    Image2 = new PlayArea(client);
+    Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setGeometry(0, 0, 529, 289);
+    Image2->setJpeg(Assets::layoutData(QStringLiteral("ShootForm/Image2")));
+    connect(Image2, &PlayArea::mouseDown, this,
+            [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, const QPoint &at) {
+                Image2MouseDown(Image2, button, shift, at.x(), at.y());
+            });
+    connect(Image2, &PlayArea::mouseUp, this,
+            [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, const QPoint &at) {
+                Image2MouseUp(Image2, button, shift, at.x(), at.y());
+            });
+
+    Image1 = new PictureBox(client);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(133, 288, 388, 120);
+    Image1->setAutoSize(true);
+    Image1->setJpeg(Assets::layoutData(QStringLiteral("ShootForm/Image1")));
+
+    GameOverImage = bannerPicture(client, "GameOverImage");
+
+    TimeLabel = counterLabel(client, "TimeLabel", QRect(300, 344, 24, 24), QStringLiteral("00"), 21);
+    MissLabel = counterLabel(client, "MissLabel", QRect(216, 335, 11, 22), QStringLiteral("0"), 19);
+    HitsLabel = counterLabel(client, "HitsLabel", QRect(171, 335, 11, 22), QStringLiteral("0"), 19);
+    EscapedLabel = counterLabel(client, "EscapedLabel", QRect(376, 335, 11, 22), QStringLiteral("0"), 19);
+    ScoreLabel = counterLabel(client, "ScoreLabel", QRect(447, 335, 11, 22), QStringLiteral("0"), 19);
+
+    Image3 = bannerPicture(client, "Image3");
+
+    Panel1 = new QFrame(client);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setGeometry(0, 288, 137, 121);
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel1->setLineWidth(2);
+    Panel1->setAutoFillBackground(true);
+    QPalette teal = Panel1->palette();
+    teal.setColor(QPalette::Window, QColor(0, 128, 128));
+    Panel1->setPalette(teal);
+
+    NewButton = toolButton(Panel1, "NewButton", QRect(56, 8, 73, 41), QStringLiteral("Start a new game"));
+    PauseButton = toolButton(Panel1, "PauseButton", QRect(8, 24, 41, 73), QStringLiteral("Pause your game"));
+    StopButton = toolButton(Panel1, "StopButton", QRect(56, 72, 73, 41), QStringLiteral("Stop the game"));
+    connect(NewButton, &QToolButton::clicked, this, &TShootForm::NewButtonClick);
+    connect(PauseButton, &QToolButton::clicked, this, &TShootForm::PauseButtonClick);
+    connect(StopButton, &QToolButton::clicked, this, &TShootForm::StopButtonClick);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(150);
+    // The default coarse timer may stretch a tick by 5 %.
+    Timer1->setTimerType(Qt::PreciseTimer);
+    connect(Timer1, &QTimer::timeout, this, &TShootForm::Timer1Timer);
+
+    // The window does not resize: its size is the client area plus the menu.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TShootForm::buildMenu()
+{
+    MainMenu1 = menuBar();
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+
+    Gamr1 = MainMenu1->addMenu(QStringLiteral("&Game"));
+    Gamr1->setObjectName(QStringLiteral("Gamr1"));
+    Gamr1->menuAction()->setObjectName(QStringLiteral("Gamr1"));
+
+    const auto item = [this](QWidget *owner, const char *name, const QString &caption) {
+        auto *action = new QAction(caption, this);
+        action->setObjectName(QLatin1String(name));
+        owner->addAction(action);
+        return action;
+    };
+    New1 = item(Gamr1, "New1", QStringLiteral("&New"));
+    Options1 = item(Gamr1, "Options1", QStringLiteral("&Options..."));
+    Stop1 = item(Gamr1, "Stop1", QStringLiteral("&Stop"));
+    Stop1->setEnabled(false);
+    N1 = Gamr1->addSeparator();
+    N1->setObjectName(QStringLiteral("N1"));
+    Exit1 = item(Gamr1, "Exit1", QStringLiteral("E&xit"));
+    Pause1 = item(MainMenu1, "Pause1", QStringLiteral("&Pause"));
+    About1 = item(MainMenu1, "About1", QStringLiteral("&About"));
+    About1->setVisible(false);
+
+    connect(New1, &QAction::triggered, this, &TShootForm::New1Click);
+    connect(Options1, &QAction::triggered, this, &TShootForm::Options1Click);
+    connect(Stop1, &QAction::triggered, this, &TShootForm::Stop1Click);
+    connect(Exit1, &QAction::triggered, this, &TShootForm::Exit1Click);
+    connect(Pause1, &QAction::triggered, this, &TShootForm::Pause1Click);
+    connect(About1, &QAction::triggered, this, &TShootForm::About1Click);
+
+    AboutShortcut = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    AboutShortcut->setObjectName(QStringLiteral("AboutShortcut"));
+    connect(AboutShortcut, &QShortcut::activated, this, &TShootForm::ShowAboutBox);
+}

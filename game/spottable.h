@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QPoint>
+
+#include <array>
+
+// Top-left corners of the eight spots where targets pop up, in play-area
+// pixels. With 76 x 56 sprites no two sprites or strike areas overlap.
+inline constexpr std::array<QPoint, 8> SpotTable = {{
+    {20, 20}, {40, 125}, {60, 190}, {200, 50},
+    {230, 155}, {380, 110}, {430, 20}, {415, 190},
+}};

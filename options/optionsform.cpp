@@ -1,0 +1,143 @@
+#include "options/optionsform.h"
+
+#include "options/gametime.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QSlider>
+
+#include <algorithm>
+
+TOptionsForm *OptionsForm = nullptr;
+
+namespace {
+
+constexpr int DefaultGameLength = 150;
+constexpr int LongestGameLength = 9999;
+
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, const QRect &geometry)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(geometry);
+    return label;
+}
+
+QSlider *makeBar(QWidget *parent, const char *name, int maximum, const QRect &geometry)
+{
+    auto *bar = new QSlider(Qt::Horizontal, parent);
+    bar->setObjectName(QLatin1String(name));
+    bar->setRange(0, maximum);
+    bar->setTickPosition(QSlider::TicksBelow);
+    bar->setTickInterval(1);
+    bar->setSingleStep(1);
+    bar->setPageStep(2);
+    bar->setValue(0);
+    bar->setGeometry(geometry);
+    return bar;
+}
+
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, const QRect &geometry)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(geometry);
+    return button;
+}
+
+// A bar given a position outside its range shows the nearest end. Done in
+// 64 bits because the inverted speed mapping can overflow 32.
+int clampToBar(const QSlider *bar, int64_t position)
+{
+    return static_cast<int>(std::clamp<int64_t>(position, bar->minimum(), bar->maximum()));
+}
+
+} // namespace
+
+TOptionsForm::TOptionsForm(GameParameters &parameters, QWidget *parent)
+    : QDialog(parent,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                  | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    , m_parameters(parameters)
+{
+    setObjectName(QStringLiteral("OptionsForm"));
+    setWindowTitle(QStringLiteral("Options"));
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    setFont(font);
+
+    Bevel1 = new QFrame(this);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    Bevel1->setGeometry(8, 8, 281, 217);
+
+    Slow = makeLabel(this, "Slow", QStringLiteral("Slow"), {36, 72, 23, 13});
+    Fast = makeLabel(this, "Fast", QStringLiteral("Fast"), {241, 72, 20, 13});
+    Label1 = makeLabel(this, "Label1", QStringLiteral("Low"), {36, 144, 20, 13});
+    Label2 = makeLabel(this, "Label2", QStringLiteral("High"), {239, 144, 22, 13});
+    Speed = makeLabel(this, "Speed", QStringLiteral("&Speed"), {133, 24, 31, 13});
+    Population = makeLabel(this, "Population", QStringLiteral("&Population"), {123, 96, 50, 13});
+    Time = makeLabel(this, "Time", QStringLiteral("&Game Time"), {121, 168, 54, 13});
+
+    OKBtn = makeButton(this, "OKBtn", QStringLiteral("OK"), {300, 8, 75, 25});
+    OKBtn->setDefault(true);
+    CancelBtn = makeButton(this, "CancelBtn", QStringLiteral("Cancel"), {300, 38, 75, 25});
+
+    SpeedSet = makeBar(this, "SpeedSet", 30, {36, 40, 225, 25});
+    PopulationSet = makeBar(this, "PopulationSet", 35, {36, 112, 225, 25});
+
+    GameTimeSet = new QLineEdit(QStringLiteral("150"), this);
+    GameTimeSet->setObjectName(QStringLiteral("GameTimeSet"));
+    GameTimeSet->setGeometry(116, 184, 65, 21);
+
+    Speed->setBuddy(SpeedSet);
+    Population->setBuddy(PopulationSet);
+    Time->setBuddy(GameTimeSet);
+
+    setTabOrder(OKBtn, CancelBtn);
+    setTabOrder(CancelBtn, SpeedSet);
+    setTabOrder(SpeedSet, PopulationSet);
+    setTabOrder(PopulationSet, GameTimeSet);
+    // The window remembers this and hands it the focus when first activated.
+    OKBtn->setFocus();
+
+    // OK closes only after its click handler has written the parameters, so
+    // the caller of exec() sees them already stored.
+    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(OKBtn); });
+    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+
+    setFixedSize(383, 230);
+    move(254, 262);
+}
+
+void TOptionsForm::showEvent(QShowEvent *event)
+{
+    // A spontaneous show is the window system restoring a minimised dialog;
+    // the player may have moved the bars by then, so it must not reload them.
+    if (!event->spontaneous())
+        FormShow(this);
+    QDialog::showEvent(event);
+}
+
+void TOptionsForm::FormShow(QObject *)
+{
+    SpeedSet->setValue(clampToBar(SpeedSet, int64_t{SpeedSet->maximum()} + 1 - m_parameters.TargetLife));
+    PopulationSet->setValue(clampToBar(PopulationSet, m_parameters.SpawnRange));
+    GameTimeSet->setText(QString::number(m_parameters.GameLength));
+}
+
+void TOptionsForm::OKBtnClick(QObject *)
+{
+    m_parameters.TargetLife = SpeedSet->maximum() + 1 - SpeedSet->value();
+    m_parameters.SpawnRange = PopulationSet->value();
+    int32_t length = readGameTime(GameTimeSet->text());
+    if (length < 1)
+        length = DefaultGameLength;
+    if (length > LongestGameLength)
+        length = LongestGameLength;
+    m_parameters.GameLength = length;
+}

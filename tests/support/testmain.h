@@ -1,0 +1,17 @@
+#pragma once
+
+#include "support/testsupport.h"
+#include "toolkit/application.h"
+
+#include <QTest>
+
+// A QtTest main built on the program's own application object.
+#define THWACKLE_TEST_MAIN(TestClass)                    \
+    int main(int argc, char *argv[])                     \
+    {                                                    \
+        Application app("thwackle-tests");               \
+        app.setTitle(QStringLiteral("Thwackle"));        \
+        TestSupport::installMessageGuard();              \
+        TestClass test;                                  \
+        return QTest::qExec(&test, argc, argv);          \
+    }

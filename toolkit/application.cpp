@@ -1,0 +1,125 @@
+#include "toolkit/application.h"
+
+#include "toolkit/errorbox.h"
+#include "toolkit/failure.h"
+
+#include <QDialog>
+#include <QMetaObject>
+#include <QThread>
+#include <QWindowStateChangeEvent>
+
+namespace {
+
+int g_argc = 1;
+char *g_argv[2] = {nullptr, nullptr};
+
+int &programArgs(const char *programName)
+{
+    // QApplication keeps references to argc and argv for its whole life.
+    g_argv[0] = const_cast<char *>(programName);
+    g_argc = 1;
+    return g_argc;
+}
+
+} // namespace
+
+Application::Application(const char *programName)
+    : QApplication(programArgs(programName), g_argv)
+{
+}
+
+Application::~Application()
+{
+    destroyForms();
+}
+
+Application *Application::instance()
+{
+    return static_cast<Application *>(QCoreApplication::instance());
+}
+
+void Application::adoptForm(QWidget *form, std::function<void()> clearReference)
+{
+    m_forms.push_back({form, std::move(clearReference)});
+    if (!m_mainWindow) {
+        m_mainWindow = form;
+        m_wasMinimized = form->isMinimized();
+        form->installEventFilter(this);
+    }
+}
+
+void Application::destroyForms()
+{
+    while (!m_forms.empty()) {
+        OwnedForm owned = std::move(m_forms.back());
+        m_forms.pop_back();
+        delete owned.form.data();
+        owned.clearReference();
+    }
+}
+
+int Application::run(const std::function<void()> &createForms)
+{
+    try {
+        createForms();
+        if (m_mainWindow) {
+            m_mainWindow->show();
+            exec();
+        }
+    } catch (const Failure &failure) {
+        showFailure(failure.message());
+    }
+    destroyForms();
+    return 0;
+}
+
+int Application::execModal(QDialog *dialog)
+{
+    const int saved = m_cursors.current();
+    m_cursors.setCurrent(0);
+    const int result = dialog->exec();
+    m_cursors.setCurrent(m_cursors.current() == 0 ? saved : 0);
+    return result;
+}
+
+void Application::showFailure(const QString &message)
+{
+    if (QThread::currentThread() != thread()) {
+        QMetaObject::invokeMethod(this, [this, message] { showFailure(message); }, Qt::QueuedConnection);
+        return;
+    }
+    const int saved = m_cursors.current();
+    m_cursors.setCurrent(0);
+    showErrorBox(m_title, message);
+    m_cursors.setCurrent(m_cursors.current() == 0 ? saved : 0);
+}
+
+bool Application::notify(QObject *receiver, QEvent *event)
+{
+    // A failure in one handler must not take the program down: report it and
+    // let the loop carry on with the next event.
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const Failure &failure) {
+        showFailure(failure.message());
+    } catch (const std::exception &error) {
+        showFailure(QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        showFailure(QStringLiteral("Unexpected failure"));
+    }
+    return false;
+}
+
+bool Application::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_mainWindow && event->type() == QEvent::WindowStateChange) {
+        const bool minimized = m_mainWindow->isMinimized();
+        if (minimized != m_wasMinimized) {
+            m_wasMinimized = minimized;
+            const auto &handler = minimized ? m_onMinimize : m_onRestore;
+            if (handler)
+                handler();
+        }
+    }
+    return QApplication::eventFilter(watched, event);
+}

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "toolkit/cursortable.h"
+
+#include <QApplication>
+#include <QPointer>
+
+#include <functional>
+#include <new>
+#include <utility>
+#include <vector>
+
+class QDialog;
+
+// The application object: what the program needs of it beyond QApplication.
+// It owns the program's top-level windows and destroys them last created
+// first, reports failures in the error box and goes on, turns the main
+// window's minimising and restoring into two notifications, and keeps the
+// application-wide cursor, which modal windows switch off while they are open.
+class Application : public QApplication
+{
+    Q_OBJECT
+
+public:
+    // Qt is given only the program name: nothing on the command line,
+    // not even Qt's own options, changes how the program runs.
+    explicit Application(const char *programName);
+    ~Application() override;
+
+    static Application *instance();
+
+    void setTitle(const QString &title) { m_title = title; }
+    const QString &title() const { return m_title; }
+
+    // The first window created through createForm becomes the main window.
+    QWidget *mainWindow() const { return m_mainWindow; }
+
+    // Creates a top-level window owned by the application. The reference is
+    // set as soon as the object is allocated, so code run while the window is
+    // being built reaches it already; it is reset if construction fails.
+    template <class T, class... Args>
+    void createForm(T *&reference, Args &&...args);
+
+    // Runs start-up inside one guarded block: creates the windows, shows the
+    // main window and runs the event loop until it closes. A failure on the
+    // way is reported in the error box. The windows are destroyed on return.
+    // Always returns 0, the process exit status.
+    int run(const std::function<void()> &createForms);
+
+    // Destroys the owned windows, last created first.
+    void destroyForms();
+
+    void setOnMinimize(std::function<void()> handler) { m_onMinimize = std::move(handler); }
+    void setOnRestore(std::function<void()> handler) { m_onRestore = std::move(handler); }
+
+    CursorTable &cursors() { return m_cursors; }
+
+    // Shows a window modally with the application-wide cursor switched off,
+    // and puts the previous cursor back afterwards unless something set one
+    // in the meantime.
+    int execModal(QDialog *dialog);
+
+    // Reports a failure in the error box (from the GUI thread only).
+    void showFailure(const QString &message);
+
+    bool notify(QObject *receiver, QEvent *event) override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void adoptForm(QWidget *form, std::function<void()> clearReference);
+
+    struct OwnedForm {
+        QPointer<QWidget> form;
+        std::function<void()> clearReference;
+    };
+
+    QString m_title;
+    QPointer<QWidget> m_mainWindow;
+    std::vector<OwnedForm> m_forms;
+    std::function<void()> m_onMinimize;
+    std::function<void()> m_onRestore;
+    CursorTable m_cursors;
+    bool m_wasMinimized = false;
+};
+
+template <class T, class... Args>
+void Application::createForm(T *&reference, Args &&...args)
+{
+    void *memory = ::operator new(sizeof(T));
+    reference = static_cast<T *>(memory);
+    try {
+        new (memory) T(std::forward<Args>(args)...);
+    } catch (...) {
+        reference = nullptr;
+        ::operator delete(memory);
+        throw;
+    }
+    adoptForm(reference, [&reference] { reference = nullptr; });
+}

@@ -1,0 +1,7 @@
+#include "toolkit/failure.h"
+
+Failure::Failure(QString message)
+    : m_message(std::move(message))
+    , m_utf8(m_message.toStdString())
+{
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+#include <exception>
+#include <string>
+
+// The one failure type of the program. Whatever goes wrong is raised as a
+// Failure carrying the text the player will read in the error box; the
+// application catches it at the dispatch of the event it arose in.
+class Failure : public std::exception
+{
+public:
+    explicit Failure(QString message);
+
+    const QString &message() const noexcept { return m_message; }
+    const char *what() const noexcept override { return m_utf8.c_str(); }
+
+private:
+    QString m_message;
+    std::string m_utf8;
+};

@@ -1,0 +1,19 @@
+#include "toolkit/glyph.h"
+
+#include <QPixmap>
+
+QIcon glyphIcon(const QImage &bitmap)
+{
+    if (bitmap.isNull())
+        return QIcon();
+    QImage image = bitmap.convertToFormat(QImage::Format_ARGB32);
+    const QRgb transparent = image.pixel(0, image.height() - 1);
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (line[x] == transparent)
+                line[x] = qRgba(0, 0, 0, 0);
+        }
+    }
+    return QIcon(QPixmap::fromImage(image));
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QIcon>
+#include <QImage>
+
+// A tool-button glyph: pixels of exactly the bottom-left pixel's colour show
+// the button face. Qt derives the disabled look from the same icon.
+QIcon glyphIcon(const QImage &bitmap);

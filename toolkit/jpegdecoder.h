@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+
+// JPEG pictures are decoded with libjpeg directly: the accurate integer
+// inverse transform, 24-bit colour. Any decoder error is raised as the
+// Failure "JPEG error #<n>", n being libjpeg's message code.
+namespace Jpeg {
+
+// The picture's size as its header gives it; nothing is decoded.
+QSize readSize(const QByteArray &data);
+
+// The whole picture, decoded once at full size.
+QImage decode(const QByteArray &data);
+
+} // namespace Jpeg

@@ -1,0 +1,69 @@
+#include "toolkit/picturebox.h"
+
+#include "toolkit/jpegdecoder.h"
+
+#include <QPainter>
+#include <QPaintEvent>
+
+PictureBox::PictureBox(QWidget *parent)
+    : QWidget(parent)
+{
+}
+
+void PictureBox::setImage(const QImage &image)
+{
+    m_jpeg.clear();
+    m_image = image;
+    m_pictureSize = image.size();
+    applyAutoSize();
+    update();
+}
+
+void PictureBox::setJpeg(const QByteArray &jpeg)
+{
+    m_image = QImage();
+    m_jpeg = jpeg;
+    m_pictureSize = Jpeg::readSize(jpeg);
+    applyAutoSize();
+    update();
+}
+
+void PictureBox::setStretch(bool stretch)
+{
+    if (m_stretch == stretch)
+        return;
+    m_stretch = stretch;
+    update();
+}
+
+void PictureBox::setAutoSize(bool autoSize)
+{
+    m_autoSize = autoSize;
+    applyAutoSize();
+}
+
+void PictureBox::applyAutoSize()
+{
+    if (m_autoSize && m_pictureSize.isValid())
+        resize(m_pictureSize);
+}
+
+const QImage &PictureBox::image()
+{
+    if (m_image.isNull() && !m_jpeg.isEmpty())
+        m_image = Jpeg::decode(m_jpeg);
+    return m_image;
+}
+
+void PictureBox::paintEvent(QPaintEvent *event)
+{
+    const QImage &picture = image();
+    if (picture.isNull())
+        return;
+    QPainter painter(this);
+    painter.setClipRegion(event->region());
+    if (m_stretch)
+        painter.drawImage(rect(), picture);
+    else
+        painter.drawImage(QPoint(0, 0), picture);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QWidget>
+
+// A picture control: a bitmap, or a JPEG that stays compressed until the
+// control is first painted and is then decoded once and kept. The picture is
+// drawn opaque at the control's top-left corner at its own size, or stretched
+// to the control; with auto-size the control takes the picture's size.
+class PictureBox : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit PictureBox(QWidget *parent = nullptr);
+
+    void setImage(const QImage &image);
+    void setJpeg(const QByteArray &jpeg);
+
+    void setStretch(bool stretch);
+    bool stretch() const { return m_stretch; }
+    void setAutoSize(bool autoSize);
+    bool autoSize() const { return m_autoSize; }
+
+    // The picture's size; for a JPEG it comes from the header, undecoded.
+    QSize pictureSize() const { return m_pictureSize; }
+    bool isDecoded() const { return !m_image.isNull(); }
+
+    // Decodes a pending JPEG now; raises a Failure when it cannot.
+    const QImage &image();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void applyAutoSize();
+
+    QImage m_image;
+    QByteArray m_jpeg;
+    QSize m_pictureSize;
+    bool m_stretch = false;
+    bool m_autoSize = false;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "svgcanvas.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+// Turns the SVG sources into the files the game embeds, one method per
+// kind of asset. Every written file is listed in report().
+class AssetBuilder
+{
+public:
+    AssetBuilder(const QString &artDirectory, QString outputDirectory);
+
+    void buildAll();
+    const QStringList &report() const { return m_report; }
+
+private:
+    void sprite(const QString &output, const QString &source);
+    void indexedPicture(const QString &output, const QString &source, QSize size);
+    void glyph(const QString &output, const QString &source, bool indexed);
+    void trueColourPicture(const QString &output, const QString &source, QSize size);
+    void cursors();
+    void icon();
+    void waterPicture(const QString &output, const QString &source, QSize size);
+    void jpegPicture(const QString &output, const QString &source, QSize size);
+    void save(const QString &output, const QByteArray &bytes, const QString &note);
+
+    SvgCanvas m_canvas;
+    QString m_outputDirectory;
+    QStringList m_report;
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QPoint>
+
+// Writes single-image Windows cursor (.cur) and icon (.ico) files.
+class IconWriter
+{
+public:
+    // Monochrome cursor from a mask: pixels with the mask's alpha set are
+    // drawn black, all others are transparent. Nothing is inverted and no
+    // white is used, so the cursor looks the same on any background.
+    static QByteArray monochromeCursor(const QImage &shape, QPoint hotSpot);
+
+    // 4-bit icon in the standard 16-colour palette. The AND mask is left
+    // empty: every pixel, the white background included, is opaque.
+    static QByteArray vgaIcon(const QImage &indexed16);
+
+    // The 16 colours of the classic VGA palette, in their usual order.
+    static QList<QRgb> vgaPalette();
+};

@@ -1,0 +1,33 @@
+// makeassets: renders the SVG sources of the game's pictures and writes the
+// bitmaps, cursors, icon and JPEG pictures that the game embeds.
+//
+//   makeassets <art directory> <output directory>
+
+#include "assetbuilder.h"
+
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <exception>
+
+int main(int argc, char *argv[])
+{
+    // Rendering needs fonts but no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: makeassets <art directory> <output directory>\n");
+        return 2;
+    }
+    try {
+        AssetBuilder builder(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]));
+        builder.buildAll();
+        for (const QString &line : builder.report())
+            std::printf("%s\n", qPrintable(line));
+    } catch (const std::exception &error) {
+        std::fprintf(stderr, "makeassets: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}
