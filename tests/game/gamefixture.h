@@ -1,0 +1,69 @@
+#pragma once
+
+#include "game/playarea.h"
+#include "game/random.h"
+#include "game/shootform.h"
+#include "game/spottable.h"
+#include "toolkit/application.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QTest>
+#include <QTimer>
+
+
+// A fresh game window for one test, shown, created as start-up creates it:
+// the application's main window, so minimising and restoring reach it.
+class GameWindow
+{
+public:
+    GameWindow()
+    {
+        Application::instance()->createForm(m_form);
+        m_form->show();
+        if (!QTest::qWaitForWindowActive(m_form))
+            qWarning("game window not active");
+    }
+    ~GameWindow() { Application::instance()->destroyForms(); }
+    GameWindow(const GameWindow &) = delete;
+    GameWindow &operator=(const GameWindow &) = delete;
+
+    TShootForm *get() const { return m_form; }
+    TShootForm *operator->() const { return m_form; }
+    TShootForm &operator*() const { return *m_form; }
+
+private:
+    TShootForm *m_form = nullptr;
+};
+
+
+// Starts a game and takes the clock out of the loop: the test ticks by hand.
+inline void startHandTickedGame(TShootForm &form)
+{
+    form.New1->trigger();
+    form.Timer1->stop();
+}
+
+// A press and release on the play area, as the player makes it.
+inline void strike(TShootForm &form, const QPoint &at, Qt::MouseButton button = Qt::LeftButton)
+{
+    QTest::mousePress(form.Image2, button, Qt::NoModifier, at);
+    QTest::mouseRelease(form.Image2, button, Qt::NoModifier, at);
+}
+
+// The five scoreboard texts: time left, hits, misses, escaped, score.
+inline QStringList scoreboard(const TShootForm &form)
+{
+    return {form.TimeLabel->text(), form.HitsLabel->text(), form.MissLabel->text(), form.EscapedLabel->text(),
+            form.ScoreLabel->text()};
+}
+
+inline QRgb pixelOf(QWidget *widget, const QPoint &at)
+{
+    return widget->grab().toImage().pixel(at);
+}
+
+inline QPoint spriteCentre(int spot)
+{
+    return SpotTable[size_t(spot)] + QPoint(38, 28);
+}

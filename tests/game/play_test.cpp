@@ -1,0 +1,135 @@
+// Playing as a player does: real mouse presses on the window, the real game
+// clock, and what the window shows afterwards.
+
+#include "about/aboutbox.h"
+#include "gamefixture.h"
+#include "support/testmain.h"
+
+#include <QToolButton>
+
+class PlayTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void scriptedGameRunsFromNewToGameOver()
+    {
+        GameWindow form;
+        form->GameLength = 40; // 6 seconds
+        form->SpawnRange = 8;
+        QTest::mouseClick(form->NewButton, Qt::LeftButton);
+        QVERIFY(form->Timer1->isActive());
+        QVERIFY(!form->Image3->isVisible());
+
+        // Strike every target that shows up, through the window, as it comes.
+        QWidget *client = form->centralWidget();
+        int strikes = 0;
+        const bool over = QTest::qWaitFor([&] {
+            for (int spot = 0; spot < 8; ++spot) {
+                const TargetSlot &slot = form->TargetSlots[size_t(spot)];
+                if (slot.ExpiryTick != 0 && !slot.Hit) {
+                    QWidget *target = client->childAt(spriteCentre(spot));
+                    QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier,
+                                      target->mapFrom(client, spriteCentre(spot)));
+                    ++strikes;
+                }
+            }
+            return form->GameStopped;
+        }, 60000);
+        QVERIFY(over);
+        QCOMPARE(form->TickCount, 40);
+        QVERIFY(form->GameOverImage->isVisible());
+        QCOMPARE(form->TimeLabel->text(), QStringLiteral("0"));
+        QVERIFY(strikes > 0);
+        QCOMPARE(form->Hits, strikes);
+        QCOMPARE(form->Score, 5 * form->Hits - form->Escaped - 2 * form->Misses);
+        QCOMPARE(form->ScoreLabel->text(), QString::number(form->Score));
+    }
+
+    void gameRunsOnTheClockAndPauseHoldsIt()
+    {
+        GameWindow form;
+        form->New1->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(form->TickCount >= 2, 10000);
+        form->Pause1->trigger();
+        const int paused = form->TickCount;
+        QTest::qWait(400);
+        QCOMPARE(form->TickCount, paused);
+        form->Pause1->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(form->TickCount > paused, 10000);
+    }
+
+    void spritesSurviveARepaintAndWipesShowThePicture()
+    {
+        GameWindow form;
+        form->SpawnRange = 0;
+        form->TargetLife = 2;
+        form->New1->trigger();
+        form->Timer1->stop();
+        const QImage empty = form->Image2->grab().toImage();
+
+        form->Timer1Timer();
+        const QPoint centre = spriteCentre(0);
+        // grab() paints the whole control afresh, as uncovering it would.
+        QCOMPARE(pixelOf(form->Image2, centre), form->LiveBitmap.pixel(38, 28));
+        QCOMPARE(pixelOf(form->Image2, SpotTable[0]), form->LiveBitmap.pixel(0, 0));
+        QCOMPARE(QColor(form->LiveBitmap.pixel(0, 0)), QColor(0, 255, 255));
+
+        QTest::mouseClick(form->Image2, Qt::LeftButton, Qt::NoModifier, centre);
+        QCOMPARE(pixelOf(form->Image2, centre), form->DeadBitmap.pixel(38, 28));
+
+        // Struck on tick 1 with a life of 2: the splash stays through tick 5.
+        for (int i = 0; i < 5; ++i)
+            form->Timer1Timer();
+        QCOMPARE(form->TargetSlots[0].ExpiryTick, 0);
+        const QImage wiped = form->Image2->grab().toImage();
+        QCOMPARE(wiped.copy(QRect(SpotTable[0], QSize(76, 56))), empty.copy(QRect(SpotTable[0], QSize(76, 56))));
+    }
+
+    void windowColourShowsBesideAndBelowThePlayArea()
+    {
+        GameWindow form;
+        const QImage window = form->centralWidget()->grab().toImage();
+        const QColor aqua(0, 255, 255);
+        QCOMPARE(QColor(window.pixel(520, 100)), aqua);
+        QCOMPARE(QColor(window.pixel(521, 200)), aqua);
+        QCOMPARE(QColor(window.pixel(300, 284)), aqua);
+        QCOMPARE(QColor(window.pixel(10, 287)), aqua);
+    }
+
+    void f1OpensTheAboutBoxOnlyBetweenGames()
+    {
+        TAboutBox about;
+        AboutBox = &about;
+        GameWindow form;
+        int shown = 0;
+        int cursorDuring = -1;
+        const auto answer = [&](QWidget *modal) {
+            shown += modal == &about;
+            cursorDuring = Application::instance()->cursors().current();
+            about.accept();
+        };
+        TestSupport::answerNextModal(answer);
+        QTest::keyClick(form.get(), Qt::Key_F1);
+        QCOMPARE(shown, 1);
+        QCOMPARE(cursorDuring, 0);
+        QCOMPARE(Application::instance()->cursors().current(), MaletCursor);
+
+        form->New1->trigger();
+        form->activateWindow(); // as the window manager does when the box closes
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QTest::keyClick(form.get(), Qt::Key_F1);
+        QTest::qWait(50);
+        QVERIFY(!about.isVisible());
+        form->Stop1->trigger();
+        form->activateWindow(); // as the window manager does when the box closes
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        TestSupport::answerNextModal(answer);
+        QTest::keyClick(form.get(), Qt::Key_F1);
+        QCOMPARE(shown, 2);
+        AboutBox = nullptr;
+    }
+};
+
+THWACKLE_TEST_MAIN(PlayTest)
+#include "play_test.moc"

@@ -1,0 +1,237 @@
+// The application object's services: the error box and its text rule, the
+// loop going on after a failure in a handler, guarded start-up, ownership of
+// the windows, the minimise and restore notifications and the cursor rule
+// around modal windows.
+
+#include "support/testmain.h"
+#include "toolkit/errorbox.h"
+#include "toolkit/failure.h"
+
+#include <QDialog>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+// Records what happened to windows created through the application.
+QStringList g_events;
+
+class RecordingWindow : public QWidget
+{
+public:
+    explicit RecordingWindow(QString name, RecordingWindow **reference = nullptr)
+        : m_name(std::move(name))
+    {
+        // The reference is already set while the window is being built.
+        if (reference)
+            g_events << m_name + (*reference == this ? QStringLiteral(" sees itself") : QStringLiteral(" unseen"));
+    }
+    ~RecordingWindow() override { g_events << QStringLiteral("destroyed ") + m_name; }
+
+protected:
+    void showEvent(QShowEvent *) override { g_events << QStringLiteral("shown ") + m_name; }
+
+private:
+    QString m_name;
+};
+
+class FailingWindow : public RecordingWindow
+{
+public:
+    FailingWindow()
+        : RecordingWindow(QStringLiteral("failing"))
+    {
+        throw Failure(QStringLiteral("Resource Live not found"));
+    }
+};
+
+class ThrowingButton : public QPushButton
+{
+public:
+    using QPushButton::QPushButton;
+    bool failPaint = false;
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        if (failPaint)
+            throw Failure(QStringLiteral("Cannot paint"));
+        QPushButton::paintEvent(event);
+    }
+};
+
+} // namespace
+
+class ApplicationTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void errorBoxText_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("empty") << QString() << QString();
+        QTest::newRow("letter") << QStringLiteral("Not enough timers available")
+                                << QStringLiteral("Not enough timers available.");
+        QTest::newRow("digit") << QStringLiteral("JPEG error #42") << QStringLiteral("JPEG error #42.");
+        QTest::newRow("question") << QStringLiteral("Why?") << QStringLiteral("Why?.");
+        QTest::newRow("slash sorts after stop") << QStringLiteral("a/") << QStringLiteral("a/.");
+        QTest::newRow("stop") << QStringLiteral("Done.") << QStringLiteral("Done.");
+        QTest::newRow("exclamation") << QStringLiteral("Oops!") << QStringLiteral("Oops!");
+        QTest::newRow("parenthesis") << QStringLiteral("(x)") << QStringLiteral("(x)");
+        QTest::newRow("comma") << QStringLiteral("a,") << QStringLiteral("a,");
+        QTest::newRow("hyphen") << QStringLiteral("a-") << QStringLiteral("a-");
+        QTest::newRow("space") << QStringLiteral("a ") << QStringLiteral("a ");
+    }
+    void errorBoxText()
+    {
+        QFETCH(QString, message);
+        QFETCH(QString, shown);
+        QCOMPARE(::errorBoxText(message), shown);
+    }
+
+    void failureInTimerHandlerIsReportedAndLoopGoesOn()
+    {
+        TestSupport::ErrorBoxRecorder recorder;
+        int ticksAfter = 0;
+        QTimer::singleShot(0, qApp, [] { throw Failure(QStringLiteral("Tick failed")); });
+        QTimer::singleShot(20, qApp, [&ticksAfter] { ++ticksAfter; });
+        QTRY_COMPARE_WITH_TIMEOUT(ticksAfter, 1, 10000);
+        QCOMPARE(recorder.texts(), QStringList{QStringLiteral("Tick failed.")});
+        QCOMPARE(recorder.captions(), QStringList{QStringLiteral("Thwackle")});
+    }
+
+    void failureInClickAndPaintHandlersIsReported()
+    {
+        TestSupport::ErrorBoxRecorder recorder;
+        ThrowingButton button(QStringLiteral("Go"));
+        bool changedBeforeFailing = false;
+        connect(&button, &QPushButton::clicked, this, [&changedBeforeFailing] {
+            changedBeforeFailing = true;
+            throw Failure(QStringLiteral("Command failed!"));
+        });
+        button.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&button));
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(recorder.texts().size(), 1, 10000);
+        QCOMPARE(recorder.texts().constFirst(), QStringLiteral("Command failed!"));
+        QVERIFY(changedBeforeFailing); // what the handler did before failing stays done
+
+        button.failPaint = true;
+        button.grab();
+        QTRY_COMPARE_WITH_TIMEOUT(recorder.texts().size(), 2, 10000);
+        QCOMPARE(recorder.texts().constLast(), QStringLiteral("Cannot paint."));
+
+        // The button still works afterwards.
+        button.failPaint = false;
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(recorder.texts().size(), 3, 10000);
+    }
+
+    void startUpFailureIsReportedAndNothingIsShown()
+    {
+        g_events.clear();
+        TestSupport::ErrorBoxRecorder recorder;
+        RecordingWindow *first = nullptr;
+        FailingWindow *second = reinterpret_cast<FailingWindow *>(quintptr(1));
+        Application *app = Application::instance();
+        const int status = app->run([&] {
+            app->createForm(first, QStringLiteral("first"), &first);
+            app->createForm(second);
+        });
+        QCOMPARE(status, 0);
+        QCOMPARE(recorder.texts(), QStringList{QStringLiteral("Resource Live not found.")});
+        QVERIFY(second == nullptr);
+        QVERIFY(first == nullptr);
+        QCOMPARE(g_events, (QStringList{QStringLiteral("first sees itself"), QStringLiteral("destroyed failing"),
+                                        QStringLiteral("destroyed first")}));
+    }
+
+    void windowsAreDestroyedLastCreatedFirst()
+    {
+        g_events.clear();
+        RecordingWindow *a = nullptr;
+        RecordingWindow *b = nullptr;
+        RecordingWindow *c = nullptr;
+        Application *app = Application::instance();
+        app->createForm(a, QStringLiteral("a"), &a);
+        app->createForm(b, QStringLiteral("b"), &b);
+        app->createForm(c, QStringLiteral("c"), &c);
+        app->destroyForms();
+        QCOMPARE(g_events, (QStringList{QStringLiteral("a sees itself"), QStringLiteral("b sees itself"),
+                                        QStringLiteral("c sees itself"), QStringLiteral("destroyed c"),
+                                        QStringLiteral("destroyed b"), QStringLiteral("destroyed a")}));
+        QVERIFY(!a && !b && !c);
+    }
+
+    void modalWindowSwitchesTheCursorOffAndBack_data()
+    {
+        QTest::addColumn<int>("setDuring");
+        QTest::addColumn<int>("after");
+        QTest::newRow("untouched: saved cursor returns") << -1 << 5;
+        QTest::newRow("changed meanwhile: none") << 6 << 0;
+        QTest::newRow("set to none meanwhile: saved returns") << 0 << 5;
+    }
+    void modalWindowSwitchesTheCursorOffAndBack()
+    {
+        QFETCH(int, setDuring);
+        QFETCH(int, after);
+        CursorTable &cursors = Application::instance()->cursors();
+        cursors.registerCursor(5, QCursor(Qt::CrossCursor));
+        cursors.registerCursor(6, QCursor(Qt::PointingHandCursor));
+        cursors.setCurrent(5);
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::CrossCursor);
+
+        QDialog dialog;
+        int during = -1;
+        bool overrideDuring = true;
+        TestSupport::answerNextModal([&](QWidget *modal) {
+            during = cursors.current();
+            overrideDuring = QGuiApplication::overrideCursor() != nullptr;
+            if (setDuring >= 0)
+                cursors.setCurrent(setDuring);
+            static_cast<QDialog *>(modal)->reject();
+        });
+        Application::instance()->execModal(&dialog);
+        QCOMPARE(during, 0);
+        QVERIFY(!overrideDuring);
+        QCOMPARE(cursors.current(), after);
+        QCOMPARE(QGuiApplication::overrideCursor() != nullptr, after != 0);
+        cursors.setCurrent(0);
+    }
+
+    void cursorWithoutEntryShowsArrowAndStaysOneLevel()
+    {
+        CursorTable &cursors = Application::instance()->cursors();
+        cursors.setCurrent(42);
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::ArrowCursor);
+        cursors.setCurrent(5);
+        cursors.setCurrent(6);
+        cursors.setCurrent(0);
+        QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+    }
+
+    void minimiseAndRestoreNotifyOnce()
+    {
+        Application *app = Application::instance();
+        RecordingWindow *main = nullptr;
+        app->createForm(main, QStringLiteral("main"));
+        QCOMPARE(app->mainWindow(), main);
+        QStringList calls;
+        app->setOnMinimize([&calls] { calls << QStringLiteral("minimise"); });
+        app->setOnRestore([&calls] { calls << QStringLiteral("restore"); });
+        main->show();
+        main->setWindowState(Qt::WindowMinimized);
+        main->setWindowState(Qt::WindowMinimized);
+        main->setWindowState(Qt::WindowNoState);
+        main->setWindowState(Qt::WindowMaximized);
+        QCOMPARE(calls, (QStringList{QStringLiteral("minimise"), QStringLiteral("restore")}));
+        app->setOnMinimize({});
+        app->setOnRestore({});
+        app->destroyForms();
+    }
+};
+
+THWACKLE_TEST_MAIN(ApplicationTest)
+#include "application_test.moc"
