@@ -1,0 +1,20 @@
+// The yardstick for start-up: a bare Qt Widgets main window with a menu bar.
+
+#include "firstpaint.h"
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QMenuBar>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QMainWindow window;
+    window.menuBar()->addMenu(QStringLiteral("&Game"))->addAction(QStringLiteral("&New"));
+    window.setCentralWidget(new QWidget);
+    window.centralWidget()->setFixedSize(522, 409);
+    FirstPaintProbe probe;
+    window.centralWidget()->installEventFilter(&probe);
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,37 @@
+// Decoding the play-area and scoreboard pictures.
+
+#include "resources/assets.h"
+#include "toolkit/application.h"
+#include "toolkit/jpegdecoder.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void decode(benchmark::State &state, const char *path)
+{
+    const QByteArray data = Assets::layoutData(QLatin1String(path));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Jpeg::decode(data));
+}
+BENCHMARK_CAPTURE(decode, PlayArea, "ShootForm/Image2")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(decode, Scoreboard, "ShootForm/Image1")->Unit(benchmark::kMicrosecond);
+
+void readSize(benchmark::State &state)
+{
+    const QByteArray data = Assets::layoutData(QStringLiteral("ShootForm/Image1"));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Jpeg::readSize(data));
+}
+BENCHMARK(readSize)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    Application app("thwackle-bench");
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
