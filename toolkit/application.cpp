@@ -2,10 +2,13 @@
 
 #include "toolkit/errorbox.h"
 #include "toolkit/failure.h"
+#include "toolkit/tooltipstyle.h"
 
 #include <QDialog>
 #include <QMetaObject>
+#include <QHelpEvent>
 #include <QThread>
+#include <QToolTip>
 #include <QWindowStateChangeEvent>
 
 namespace {
@@ -26,6 +29,7 @@ int &programArgs(const char *programName)
 Application::Application(const char *programName)
     : QApplication(programArgs(programName), g_argv)
 {
+    setStyle(new ToolTipStyle);
 }
 
 Application::~Application()
@@ -99,6 +103,8 @@ bool Application::notify(QObject *receiver, QEvent *event)
     // A failure in one handler must not take the program down: report it and
     // let the loop carry on with the next event.
     try {
+        if (event->type() == QEvent::ToolTip && showToolTip(receiver, event))
+            return true;
         return QApplication::notify(receiver, event);
     } catch (const Failure &failure) {
         showFailure(failure.message());
@@ -108,6 +114,19 @@ bool Application::notify(QObject *receiver, QEvent *event)
         showFailure(QStringLiteral("Unexpected failure"));
     }
     return false;
+}
+
+bool Application::showToolTip(QObject *receiver, QEvent *event)
+{
+    if (!receiver->isWidgetType())
+        return false;
+    auto *widget = static_cast<QWidget *>(receiver);
+    if (widget->toolTip().isEmpty())
+        return false;
+    // Qt would keep a short tooltip up for ten seconds.
+    QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), widget->toolTip(), widget, QRect(),
+                       ToolTipStyle::ShowTime);
+    return true;
 }
 
 bool Application::eventFilter(QObject *watched, QEvent *event)

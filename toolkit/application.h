@@ -70,6 +70,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    bool showToolTip(QObject *receiver, QEvent *event);
     void adoptForm(QWidget *form, std::function<void()> clearReference);
 
     struct OwnedForm {

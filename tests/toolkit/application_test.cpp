@@ -8,6 +8,10 @@
 #include "toolkit/failure.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
+#include <QHelpEvent>
+#include <QStyle>
+#include <QToolTip>
 #include <QPushButton>
 #include <QTimer>
 
@@ -210,6 +214,24 @@ private slots:
         cursors.setCurrent(6);
         cursors.setCurrent(0);
         QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+    }
+
+    void toolTipsShowAfterHalfASecondAndHideAfterTwoAndAHalf()
+    {
+        QCOMPARE(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 500);
+        QPushButton button(QStringLiteral("Stop"));
+        button.setToolTip(QStringLiteral("Stop the game"));
+        button.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&button));
+        QElapsedTimer shown;
+        QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), button.mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(&button, &help);
+        shown.start();
+        QVERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), QStringLiteral("Stop the game"));
+        // Qt's own default would keep it up for ten seconds.
+        QTRY_VERIFY_WITH_TIMEOUT(!QToolTip::isVisible(), 8000);
+        QVERIFY(shown.elapsed() >= 2000);
     }
 
     void minimiseAndRestoreNotifyOnce()

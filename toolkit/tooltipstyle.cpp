@@ -1,0 +1,9 @@
+#include "toolkit/tooltipstyle.h"
+
+int ToolTipStyle::styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                            QStyleHintReturn *returnData) const
+{
+    if (hint == SH_ToolTip_WakeUpDelay)
+        return WakeUpDelay;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+}
