@@ -5,7 +5,7 @@ BUILD      ?= build
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: all deps build run test test-unit test-ubsan test-tsan test-fuzz bench assets clean
+.PHONY: all deps build run test test-unit test-ubsan test-tsan test-fuzz bench assets screenshots clean
 
 all: build
 
@@ -45,10 +45,14 @@ bench: deps
 	cmake --build build-bench -j$(JOBS)
 	scripts/run-benchmarks build-bench
 
+# The README's screenshots, of the real game on a virtual X display.
+screenshots: assets
+	scripts/take-screenshots build-tools
+
 # Redraws the pictures from their sources under resources/art.
 assets: deps
 	cmake -S . -B build-tools -DCMAKE_BUILD_TYPE=Release -DTHWACKLE_TOOLS=ON -DTHWACKLE_TESTS=OFF
-	cmake --build build-tools -j$(JOBS) --target assets
+	cmake --build build-tools -j$(JOBS) --target assets showcase
 
 clean:
 	rm -rf build build-ubsan build-tsan build-fuzz build-bench build-tools
