@@ -4,11 +4,14 @@
 #include "iconwriter.h"
 #include "jpegcodec.h"
 #include "palettequantizer.h"
+#include "pixelart.h"
 #include "waterchecker.h"
 
 #include <QFile>
 
 #include <stdexcept>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -34,18 +37,18 @@ AssetBuilder::AssetBuilder(const QString &artDirectory, QString outputDirectory)
 
 void AssetBuilder::buildAll()
 {
-    sprite("live.bmp", "creature.svg");
-    sprite("dead.bmp", "splash.svg");
+    sprite(u"live.bmp"_s, u"creature.svg"_s);
+    sprite(u"dead.bmp"_s, u"splash.svg"_s);
     cursors();
     icon();
-    waterPicture("playarea.jpg", "playarea.svg", PlayAreaSize);
-    jpegPicture("scoreboard.jpg", "scoreboard.svg", ScoreboardSize);
-    indexedPicture("gameover.bmp", "gameover.svg", BannerSize);
-    indexedPicture("start.bmp", "start.svg", BannerSize);
-    glyph("newbutton.bmp", "mainicon.svg", true);
-    glyph("pausebutton.bmp", "trafficlight.svg", false);
-    glyph("stopbutton.bmp", "stopsign.svg", false);
-    trueColourPicture("programicon.bmp", "programicon.svg", ProgramPictureSize);
+    waterPicture(u"playarea.jpg"_s, u"playarea.svg"_s, PlayAreaSize);
+    jpegPicture(u"scoreboard.jpg"_s, u"scoreboard.svg"_s, ScoreboardSize);
+    indexedPicture(u"gameover.bmp"_s, u"gameover.svg"_s, BannerSize);
+    indexedPicture(u"start.bmp"_s, u"start.svg"_s, BannerSize);
+    glyph(u"newbutton.bmp"_s, u"mainicon.txt"_s, true);
+    glyph(u"pausebutton.bmp"_s, u"trafficlight.svg"_s, false);
+    glyph(u"stopbutton.bmp"_s, u"stopsign.svg"_s, false);
+    trueColourPicture(u"programicon.bmp"_s, u"programicon.svg"_s, ProgramPictureSize);
 }
 
 void AssetBuilder::sprite(const QString &output, const QString &source)
@@ -53,44 +56,46 @@ void AssetBuilder::sprite(const QString &output, const QString &source)
     // The game draws sprites opaque on the water, so the background must be
     // the window's cyan exactly, in the palette and in every ground pixel.
     const QImage flat = SvgCanvas::onBackground(m_canvas.render(source, SpriteSize), SvgCanvas::Cyan);
-    save(output, BmpWriter::indexed8(PaletteQuantizer({SvgCanvas::Cyan}).quantize(flat)), "8 bpp sprite");
+    save(output, BmpWriter::indexed8(PaletteQuantizer({SvgCanvas::Cyan}).quantize(flat)), u"8 bpp sprite"_s);
 }
 
 void AssetBuilder::indexedPicture(const QString &output, const QString &source, QSize size)
 {
     const QImage flat = SvgCanvas::onBackground(m_canvas.render(source, size), SvgCanvas::Cyan);
-    save(output, BmpWriter::indexed8(PaletteQuantizer({SvgCanvas::Cyan}).quantize(flat)), "8 bpp picture");
+    save(output, BmpWriter::indexed8(PaletteQuantizer({SvgCanvas::Cyan}).quantize(flat)), u"8 bpp picture"_s);
 }
 
 void AssetBuilder::glyph(const QString &output, const QString &source, bool indexed)
 {
-    const QImage image = SvgCanvas::glyph(m_canvas.render(source, GlyphSize));
+    const QImage figure =
+        source.endsWith(u".txt") ? PixelArt::load(m_canvas.sourcePath(source)) : m_canvas.render(source, GlyphSize);
+    const QImage image = SvgCanvas::glyph(figure);
     if (indexed)
-        save(output, BmpWriter::indexed8(PaletteQuantizer({SvgCanvas::White}).quantize(image)), "8 bpp glyph");
+        save(output, BmpWriter::indexed8(PaletteQuantizer({SvgCanvas::White}).quantize(image)), u"8 bpp glyph"_s);
     else
-        save(output, BmpWriter::rgb24(image), "24 bpp glyph");
+        save(output, BmpWriter::rgb24(image), u"24 bpp glyph"_s);
 }
 
 void AssetBuilder::trueColourPicture(const QString &output, const QString &source, QSize size)
 {
     save(output, BmpWriter::rgb24(SvgCanvas::onBackground(m_canvas.render(source, size), SvgCanvas::Cyan)),
-         "24 bpp picture");
+         u"24 bpp picture"_s);
 }
 
 void AssetBuilder::cursors()
 {
     // Both cursors are one picture: the game swaps them on press and
     // release, and the swap must not be visible.
-    const QByteArray cursor = IconWriter::monochromeCursor(m_canvas.render("reticle.svg", CursorSize), QPoint(0, 0));
-    save("malet.cur", cursor, "1 bpp cursor, hot spot (0, 0)");
-    save("maletdown.cur", cursor, "1 bpp cursor, hot spot (0, 0)");
+    const QByteArray cursor = IconWriter::monochromeCursor(m_canvas.render(u"reticle.svg"_s, CursorSize), QPoint(0, 0));
+    save(u"malet.cur"_s, cursor, u"1 bpp cursor, hot spot (0, 0)"_s);
+    save(u"maletdown.cur"_s, cursor, u"1 bpp cursor, hot spot (0, 0)"_s);
 }
 
 void AssetBuilder::icon()
 {
     // The icon keeps to red, black and white of the VGA palette; each pixel
     // takes the nearest of the three, with no dithering, so edges stay clean.
-    const QImage flat = SvgCanvas::onBackground(m_canvas.render("mainicon.svg", GlyphSize), SvgCanvas::White);
+    const QImage flat = SvgCanvas::onBackground(PixelArt::load(m_canvas.sourcePath(u"mainicon.txt"_s)), SvgCanvas::White);
     const QList<QRgb> vga = IconWriter::vgaPalette();
     const int inks[] = {0, 9, 15};
     QImage indexed(flat.size(), QImage::Format_Indexed8);
@@ -111,7 +116,7 @@ void AssetBuilder::icon()
             }
             indexed.setPixel(x, y, static_cast<uint>(best));
         }
-    save("mainicon.ico", IconWriter::vgaIcon(indexed), "4 bpp icon, empty AND mask");
+    save(u"mainicon.ico"_s, IconWriter::vgaIcon(indexed), u"4 bpp icon, empty AND mask"_s);
 }
 
 void AssetBuilder::waterPicture(const QString &output, const QString &source, QSize size)
@@ -140,7 +145,7 @@ void AssetBuilder::jpegPicture(const QString &output, const QString &source, QSi
 
 void AssetBuilder::save(const QString &output, const QByteArray &bytes, const QString &note)
 {
-    QFile file(m_outputDirectory + '/' + output);
+    QFile file(m_outputDirectory + u'/' + output);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         throw std::runtime_error("cannot write " + file.fileName().toStdString());
     m_report << QStringLiteral("%1: %2 bytes, %3").arg(output, -16).arg(bytes.size()).arg(note);

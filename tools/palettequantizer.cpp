@@ -91,6 +91,9 @@ QImage PaletteQuantizer::quantize(const QImage &source, int paletteSize) const
     std::vector<Entry> entries;
     for (auto it = histogram.cbegin(); it != histogram.cend(); ++it)
         entries.push_back({it.key(), it.value()});
+    // QHash order changes from run to run; sorting keeps the palette, and so
+    // the committed files, the same for the same drawing.
+    std::sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) { return a.colour < b.colour; });
 
     std::vector<Box> boxes;
     if (!entries.empty())

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include <memory>
 #include <stdexcept>
 
 namespace {
@@ -12,19 +13,21 @@ namespace {
 // drawn as a faint pale speck on the button face.
 constexpr int GlyphAlphaThreshold = 96;
 
-void paintSource(QPainter &painter, const QString &file, const QRectF &target)
+const QString CreatureSource = QStringLiteral("creature.svg");
+
+std::unique_ptr<QSvgRenderer> open(const QString &file)
 {
-    QSvgRenderer renderer(file);
-    if (!renderer.isValid())
+    auto renderer = std::make_unique<QSvgRenderer>(file);
+    if (!renderer->isValid())
         throw std::runtime_error("cannot read SVG " + file.toStdString());
-    renderer.render(&painter, target);
+    return renderer;
 }
 
 } // namespace
 
-QString SvgCanvas::path(const QString &fileName) const
+QString SvgCanvas::sourcePath(const QString &fileName) const
 {
-    const QString full = m_artDirectory + '/' + fileName;
+    const QString full = m_artDirectory + u'/' + fileName;
     if (!QFile::exists(full))
         throw std::runtime_error("missing art source " + full.toStdString());
     return full;
@@ -36,17 +39,18 @@ QImage SvgCanvas::render(const QString &fileName, QSize size) const
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform | QPainter::TextAntialiasing);
-    const QString file = path(fileName);
-    paintSource(painter, file, QRectF(QPointF(0, 0), size));
+    const auto picture = open(sourcePath(fileName));
+    picture->render(&painter, QRectF(QPointF(0, 0), size));
 
-    QSvgRenderer layout(file);
-    const QSizeF scale(size.width() / layout.viewBoxF().width(), size.height() / layout.viewBoxF().height());
-    for (int n = 1; layout.elementExists(QStringLiteral("creature-%1").arg(n)); ++n) {
+    const QSizeF scale(size.width() / picture->viewBoxF().width(), size.height() / picture->viewBoxF().height());
+    for (int n = 1;; ++n) {
         const QString id = QStringLiteral("creature-%1").arg(n);
-        const QRectF box = layout.transformForElement(id).mapRect(layout.boundsOnElement(id));
+        if (!picture->elementExists(id))
+            break;
+        const QRectF box = picture->transformForElement(id).mapRect(picture->boundsOnElement(id));
         const QRectF target(box.x() * scale.width(), box.y() * scale.height(), box.width() * scale.width(),
                             box.height() * scale.height());
-        paintSource(painter, path(QStringLiteral("creature.svg")), target);
+        open(sourcePath(CreatureSource))->render(&painter, target);
     }
     return image;
 }

@@ -26,8 +26,9 @@ public:
     static constexpr QRgb Cyan = 0xFF00FFFFu;
     static constexpr QRgb White = 0xFFFFFFFFu;
 
-private:
-    QString path(const QString &fileName) const;
+    // Full path of a source file, which must exist.
+    QString sourcePath(const QString &fileName) const;
 
+private:
     QString m_artDirectory;
 };

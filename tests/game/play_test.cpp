@@ -25,6 +25,8 @@ private slots:
         QWidget *client = form->centralWidget();
         int strikes = 0;
         const bool over = QTest::qWaitFor([&] {
+            if (form->GameStopped)
+                return true;
             for (int spot = 0; spot < 8; ++spot) {
                 const TargetSlot &slot = form->TargetSlots[size_t(spot)];
                 if (slot.ExpiryTick != 0 && !slot.Hit) {
@@ -34,7 +36,7 @@ private slots:
                     ++strikes;
                 }
             }
-            return form->GameStopped;
+            return false;
         }, 60000);
         QVERIFY(over);
         QCOMPARE(form->TickCount, 40);
