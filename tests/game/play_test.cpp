@@ -99,6 +99,25 @@ private slots:
         QCOMPARE(QColor(window.pixel(10, 287)), aqua);
     }
 
+    void glyphsShowThePanelThroughTheirBackground()
+    {
+        GameWindow form;
+        const QColor teal(0, 128, 128);
+        for (QToolButton *button : {form->NewButton, form->PauseButton, form->StopButton}) {
+            const QImage shown = button->grab().toImage();
+            const QImage glyph = button->icon().pixmap(32, 32).toImage();
+            const QPoint corner((button->width() - 32) / 2, (button->height() - 32) / 2 + 31);
+            QCOMPARE(qAlpha(glyph.pixel(0, 31)), 0);
+            QCOMPARE(QColor(shown.pixel(corner)), teal);
+            // The glyph itself is drawn: some of its pixels are not the panel.
+            int drawn = 0;
+            for (int y = 0; y < 32; ++y)
+                for (int x = 0; x < 32; ++x)
+                    drawn += QColor(shown.pixel(corner + QPoint(x, y - 31))) != teal;
+            QVERIFY2(drawn > 100, qPrintable(button->objectName()));
+        }
+    }
+
     void f1OpensTheAboutBoxOnlyBetweenGames()
     {
         TAboutBox about;
