@@ -13,6 +13,7 @@
 
 #include <sys/types.h>
 
+class QEvent;
 class TvcTimer;
 
 // The worker of a TvcTimer: sleeps for the timer's interval, then hands the
@@ -52,9 +53,13 @@ public:
     pid_t ThreadId() const;
     // When the worker's last sleep ran out, for measuring hand-off latency.
     std::chrono::steady_clock::time_point LastWake() const;
+    // How often the worker was let run again after a pause.
+    std::uint64_t ResumeCount() const;
+    // A tick has been posted and waits for the GUI thread.
+    bool HandOffWaiting() const;
 
 protected:
-    bool event(QEvent *event) override;
+    void customEvent(QEvent *event) override;
 
 private:
     void ThreadMain();
@@ -80,6 +85,8 @@ private:
     bool m_handOffServed = false;
     std::exception_ptr m_handOffError;
     std::exception_ptr m_fatal;
+    // Made on the GUI thread, posted by the worker, deleted by Qt.
+    QEvent *m_nextEvent;
     pid_t m_threadId = 0;
     std::chrono::steady_clock::time_point m_lastWake;
 

@@ -1,0 +1,201 @@
+#include "about/tvccreditscroll.h"
+
+#include "about/tvctimer.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <cmath>
+
+namespace {
+
+int alignmentFlag(TvcCreditScroll::TAlignment alignment)
+{
+    switch (alignment) {
+    case TvcCreditScroll::taLeftJustify: return Qt::AlignLeft;
+    case TvcCreditScroll::taRightJustify: return Qt::AlignRight;
+    case TvcCreditScroll::taCenter: return Qt::AlignHCenter;
+    }
+    return Qt::AlignHCenter;
+}
+
+} // namespace
+
+TvcCreditScroll::TvcCreditScroll(QWidget *owner)
+    : QWidget(owner)
+{
+    // Every pixel comes from the composed frame: no background erase.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    FAlignment = taCenter;
+    FColor = QColor(0, 0, 0);
+    resize(90, 30);
+    FFontColor = QColor(255, 0, 255);
+
+    FTicker = new TvcTimer(this);
+    FTicker->setInterval(50);
+    FTicker->setOnTimer([this](QObject *sender) { TimerTick(sender); });
+
+    setLines({QStringLiteral("Thwackle Controls"), QStringLiteral("By"), QStringLiteral("The Thwackle Team")});
+    FStep = 1;
+    FScrollOffset = 0;
+}
+
+TvcCreditScroll::~TvcCreditScroll()
+{
+    FLines.clear();
+    // The ticker goes before the widget itself, so that no tick can find a
+    // half-destroyed control.
+    delete FTicker;
+    FTicker = nullptr;
+}
+
+void TvcCreditScroll::setLines(const QStringList &lines)
+{
+    FLines = lines;
+    LinesChanged();
+}
+
+int TvcCreditScroll::Interval() const
+{
+    return static_cast<int>(FTicker->Interval());
+}
+
+void TvcCreditScroll::setInterval(int interval)
+{
+    FTicker->setInterval(static_cast<std::uint32_t>(interval));
+}
+
+TThreadPriority TvcCreditScroll::Priority() const
+{
+    return FTicker->Priority();
+}
+
+void TvcCreditScroll::setPriority(TThreadPriority priority)
+{
+    FTicker->setPriority(priority);
+}
+
+void TvcCreditScroll::setStep(int step)
+{
+    if (step == FStep || step < 1)
+        return;
+    FStep = step;
+    update();
+}
+
+void TvcCreditScroll::setAlignment(TAlignment alignment)
+{
+    if (alignment == FAlignment)
+        return;
+    FAlignment = alignment;
+    update();
+}
+
+void TvcCreditScroll::setColor(const QColor &color)
+{
+    if (color == FColor)
+        return;
+    FColor = color;
+    update();
+}
+
+void TvcCreditScroll::setFontColor(const QColor &color)
+{
+    if (color == FFontColor)
+        return;
+    FFontColor = color;
+    update();
+}
+
+void TvcCreditScroll::Restart()
+{
+    FScrollOffset = 0;
+    update();
+}
+
+void TvcCreditScroll::TimerTick(QObject *)
+{
+    // The control's own Enabled, not one inherited from a disabled parent.
+    if (testAttribute(Qt::WA_ForceDisabled))
+        return;
+    // A control hidden for years would overflow; let it wrap like the
+    // unsigned sum it is instead of invoking undefined behaviour.
+    FScrollOffset = static_cast<std::int32_t>(static_cast<std::uint32_t>(FScrollOffset)
+                                              + static_cast<std::uint32_t>(FStep));
+    update();
+}
+
+void TvcCreditScroll::LinesChanged()
+{
+    update();
+}
+
+int TvcCreditScroll::LineHeight() const
+{
+    // The text height of a string is the font's cell height, whatever its
+    // glyphs, so "0" measures any line. Ascent and descent are each rounded
+    // up, as the classic layouts' text metrics were: 13 pixels for the
+    // 11-pixel dialog font rather than the 12 a rounded sum would give.
+    const QFontMetricsF metrics(font());
+    return int(std::ceil(metrics.ascent())) + int(std::ceil(metrics.descent()));
+}
+
+QImage TvcCreditScroll::ComposeFrame()
+{
+    QImage frame(width() + 1, height() + 1, QImage::Format_RGB32);
+    QPainter painter(&frame);
+    painter.fillRect(rect(), FColor);
+    painter.setFont(font());
+    painter.setPen(FFontColor);
+
+    const int lineHeight = LineHeight();
+    const qint64 textHeight = qint64(lineHeight) * FLines.size();
+    if (textHeight + height() < FScrollOffset)
+        FScrollOffset = 0;
+
+    // The rectangle stops one pixel short of the right and bottom edges.
+    const QRect textRect(QPoint(0, height() - FScrollOffset), QPoint(width() - 2, height() - 2));
+    if (!textRect.isValid() || lineHeight <= 0)
+        return frame;
+    painter.setClipRect(textRect);
+
+    // Lines break only at the line ends; each sits in its own cell of the
+    // measured height so that the spacing is exactly that height.
+    const int flags = alignmentFlag(FAlignment) | Qt::AlignTop | Qt::TextExpandTabs
+        | Qt::TextShowMnemonic | Qt::TextDontClip;
+    for (qsizetype i = 0; i < FLines.size(); ++i) {
+        const qint64 top = textRect.top() + qint64(lineHeight) * i;
+        if (top > textRect.bottom())
+            break;
+        // Skipping lines wholly above the clip saves time, not pixels.
+        if (top + 2 * lineHeight < 0)
+            continue;
+        painter.drawText(QRect(textRect.left(), int(top), textRect.width(), lineHeight), flags, FLines.at(i));
+    }
+    return frame;
+}
+
+void TvcCreditScroll::paintEvent(QPaintEvent *)
+{
+    {
+        const QImage frame = ComposeFrame();
+        QPainter painter(this);
+        painter.drawImage(QPoint(0, 0), frame, rect());
+    }
+    if (FOnPaint)
+        FOnPaint(this);
+}
+
+void TvcCreditScroll::enterEvent(QEnterEvent *event)
+{
+    QWidget::enterEvent(event);
+    if (FOnMouseEnter)
+        FOnMouseEnter(this);
+}
+
+void TvcCreditScroll::leaveEvent(QEvent *event)
+{
+    QWidget::leaveEvent(event);
+    if (FOnMouseLeave)
+        FOnMouseLeave(this);
+}

@@ -1,0 +1,406 @@
+#include "about/tvctimer.h"
+#include "about/tvctimerthread.h"
+#include "support/testmain.h"
+#include "toolkit/failure.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QThread>
+#include <QTimer>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+// Generous: the machine may be slow and loaded.
+constexpr int Patience = 20000;
+
+using Change = std::function<void(TvcTimer &, const TNotifyEvent &)>;
+
+struct Scheduling {
+    int nice = 0;
+    int policy = 0;
+};
+
+// Reads a thread's nice value and scheduling policy back from the kernel.
+Scheduling schedulingOf(pid_t tid)
+{
+    QFile file(QStringLiteral("/proc/self/task/%1/stat").arg(tid));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray stat = file.readAll();
+    // Fields after the command name, which may itself hold spaces.
+    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+    // Field 19 (nice) and 41 (policy) of proc(5); the list starts at field 3.
+    return {fields.value(16).toInt(), fields.value(38).toInt()};
+}
+
+int processNice()
+{
+    return getpriority(PRIO_PROCESS, static_cast<id_t>(getpid()));
+}
+
+// The lowest nice value a thread of this process can reach.
+int niceFloor()
+{
+    if (geteuid() == 0)
+        return -20;
+    rlimit limit{};
+    getrlimit(RLIMIT_NICE, &limit);
+    if (limit.rlim_cur == RLIM_INFINITY)
+        return -20;
+    return std::min(processNice(), 20 - static_cast<int>(limit.rlim_cur));
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Change)
+Q_DECLARE_METATYPE(TThreadPriority)
+
+class TvcTimerTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void constructedTimerRunsWithDefaults();
+    void propertyChanges_data();
+    void propertyChanges();
+    void pausedUntilAllConditionsHold();
+    void ticksOnGuiThreadWithTimerAsSender();
+    void pauseStopsHandOffsAndResumeRestarts_data();
+    void pauseStopsHandOffsAndResumeRestarts();
+    void slowHandlerBuildsNoBacklog();
+    void throwingHandlerEndsWorker();
+    void zeroIntervalMeansNoTicks();
+    void endlessIntervalNeverTicks();
+    void priorityReachesTheScheduler_data();
+    void priorityReachesTheScheduler();
+    void destroyWhileHandOffPending();
+    void handlerDestroyingItsTimer();
+    // Quits the application, so it runs last.
+    void quitWhileHandOffWaits();
+};
+
+void TvcTimerTest::constructedTimerRunsWithDefaults()
+{
+    TvcTimer timer;
+    QCOMPARE(timer.Priority(), tpNormal);
+    QCOMPARE(timer.Enabled(), true);
+    QCOMPARE(timer.Interval(), 1000u);
+    QVERIFY(!timer.OnTimer());
+    QVERIFY(!timer.Worker()->Suspended());
+    QVERIFY(!timer.Worker()->Ended());
+    // The first effective change pauses it: no handler yet.
+    timer.setInterval(500);
+    QVERIFY(timer.Worker()->Suspended());
+}
+
+void TvcTimerTest::propertyChanges_data()
+{
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<int>("resumes");
+    QTest::addColumn<bool>("suspended");
+
+    // The timer starts ticking at 50 ms, at tpNormal, with a handler.
+    QTest::newRow("equal Interval") << Change([](TvcTimer &t, const TNotifyEvent &) { t.setInterval(50); }) << 0 << false;
+    QTest::newRow("equal Priority") << Change([](TvcTimer &t, const TNotifyEvent &) { t.setPriority(tpNormal); }) << 0 << false;
+    QTest::newRow("equal Enabled") << Change([](TvcTimer &t, const TNotifyEvent &) { t.setEnabled(true); }) << 0 << false;
+    QTest::newRow("same OnTimer") << Change([](TvcTimer &t, const TNotifyEvent &h) { t.setOnTimer(h); }) << 1 << false;
+    QTest::newRow("new Interval") << Change([](TvcTimer &t, const TNotifyEvent &) { t.setInterval(60); }) << 1 << false;
+    QTest::newRow("new Priority") << Change([](TvcTimer &t, const TNotifyEvent &) { t.setPriority(tpLower); }) << 1 << false;
+    QTest::newRow("disabled") << Change([](TvcTimer &t, const TNotifyEvent &) { t.setEnabled(false); }) << 0 << true;
+    QTest::newRow("Interval 0") << Change([](TvcTimer &t, const TNotifyEvent &) { t.setInterval(0); }) << 0 << true;
+    QTest::newRow("OnTimer cleared") << Change([](TvcTimer &t, const TNotifyEvent &) { t.setOnTimer({}); }) << 0 << true;
+    QTest::newRow("disabled, Interval changed")
+        << Change([](TvcTimer &t, const TNotifyEvent &) { t.setEnabled(false); t.setInterval(70); }) << 0 << true;
+    QTest::newRow("disabled and enabled again")
+        << Change([](TvcTimer &t, const TNotifyEvent &) { t.setEnabled(false); t.setEnabled(true); }) << 1 << false;
+}
+
+void TvcTimerTest::propertyChanges()
+{
+    QFETCH(Change, change);
+    QFETCH(int, resumes);
+    QFETCH(bool, suspended);
+
+    TvcTimer timer;
+    const TNotifyEvent handler = [](QObject *) {};
+    timer.setInterval(50);
+    timer.setOnTimer(handler);
+    const auto before = timer.Worker()->ResumeCount();
+    change(timer, handler);
+    QCOMPARE(timer.Worker()->ResumeCount() - before, std::uint64_t(resumes));
+    QCOMPARE(timer.Worker()->Suspended(), suspended);
+}
+
+void TvcTimerTest::pausedUntilAllConditionsHold()
+{
+    TvcTimer timer;
+    timer.setInterval(20);
+    QVERIFY(timer.Worker()->Suspended());
+    timer.setEnabled(false);
+    timer.setOnTimer([](QObject *) {});
+    QVERIFY(timer.Worker()->Suspended());
+    timer.setInterval(0);
+    timer.setEnabled(true);
+    QVERIFY(timer.Worker()->Suspended());
+    timer.setInterval(20);
+    QVERIFY(!timer.Worker()->Suspended());
+}
+
+void TvcTimerTest::ticksOnGuiThreadWithTimerAsSender()
+{
+    TvcTimer timer;
+    int ticks = 0;
+    int wrong = 0;
+    timer.setInterval(20);
+    timer.setOnTimer([&](QObject *sender) {
+        ++ticks;
+        if (sender != &timer || QThread::currentThread() != qApp->thread())
+            ++wrong;
+    });
+    QVERIFY(QTest::qWaitFor([&] { return ticks >= 5; }, Patience));
+    QCOMPARE(wrong, 0);
+}
+
+void TvcTimerTest::pauseStopsHandOffsAndResumeRestarts_data()
+{
+    QTest::addColumn<Change>("pause");
+    QTest::addColumn<Change>("resume");
+    QTest::newRow("Enabled") << Change([](TvcTimer &t, const TNotifyEvent &) { t.setEnabled(false); })
+                             << Change([](TvcTimer &t, const TNotifyEvent &) { t.setEnabled(true); });
+    QTest::newRow("Interval") << Change([](TvcTimer &t, const TNotifyEvent &) { t.setInterval(0); })
+                              << Change([](TvcTimer &t, const TNotifyEvent &) { t.setInterval(30); });
+    QTest::newRow("OnTimer") << Change([](TvcTimer &t, const TNotifyEvent &) { t.setOnTimer({}); })
+                             << Change([](TvcTimer &t, const TNotifyEvent &h) { t.setOnTimer(h); });
+}
+
+void TvcTimerTest::pauseStopsHandOffsAndResumeRestarts()
+{
+    QFETCH(Change, pause);
+    QFETCH(Change, resume);
+
+    TvcTimer timer;
+    int ticks = 0;
+    const TNotifyEvent handler = [&](QObject *) { ++ticks; };
+    timer.setInterval(30);
+    timer.setOnTimer(handler);
+    QVERIFY(QTest::qWaitFor([&] { return ticks >= 2; }, Patience));
+
+    // Let the worker get well into a sleep or a hand-off before pausing.
+    std::this_thread::sleep_for(std::chrono::milliseconds(35));
+    pause(timer, handler);
+    const int paused = ticks;
+    QTest::qWait(3 * 30 + 60);
+    QCOMPARE(ticks, paused);
+
+    resume(timer, handler);
+    QVERIFY(QTest::qWaitFor([&] { return ticks >= paused + 3; }, Patience));
+}
+
+void TvcTimerTest::slowHandlerBuildsNoBacklog()
+{
+    using namespace std::chrono;
+    TvcTimer timer;
+    std::vector<steady_clock::time_point> starts;
+    timer.setInterval(20);
+    timer.setOnTimer([&](QObject *) {
+        starts.push_back(steady_clock::now());
+        std::this_thread::sleep_for(milliseconds(60));
+    });
+    QVERIFY(QTest::qWaitFor([&] { return starts.size() >= 6; }, Patience));
+    timer.setEnabled(false);
+    // Each sleep starts only once the previous tick has run: no gap can be
+    // shorter than handler time plus interval, whatever the load.
+    for (std::size_t i = 1; i < starts.size(); ++i)
+        QVERIFY2(starts[i] - starts[i - 1] >= milliseconds(79),
+                 qPrintable(QString::number(duration_cast<milliseconds>(starts[i] - starts[i - 1]).count())));
+}
+
+void TvcTimerTest::throwingHandlerEndsWorker()
+{
+    TvcTimer timer;
+    int calls = 0;
+    timer.setInterval(10);
+    timer.setOnTimer([&](QObject *) {
+        ++calls;
+        throw Failure(QStringLiteral("tick went wrong"));
+    });
+    QVERIFY(QTest::qWaitFor([&] { return timer.Worker()->Ended(); }, Patience));
+    QCOMPARE(calls, 1);
+    try {
+        std::rethrow_exception(timer.Worker()->FatalException());
+    } catch (const Failure &failure) {
+        QCOMPARE(failure.message(), QStringLiteral("tick went wrong"));
+    } catch (...) {
+        QFAIL("the worker did not keep the handler's failure");
+    }
+
+    // A later change cannot bring it back, and returns at once.
+    QElapsedTimer clock;
+    clock.start();
+    timer.setInterval(15);
+    timer.setOnTimer([&](QObject *) { ++calls; });
+    QVERIFY(clock.elapsed() < Patience);
+    QTest::qWait(150);
+    QCOMPARE(calls, 1);
+    QVERIFY(timer.Worker()->Ended());
+
+    // The GUI thread carries on serving other timers.
+    TvcTimer other;
+    int otherTicks = 0;
+    other.setInterval(10);
+    other.setOnTimer([&](QObject *) { ++otherTicks; });
+    QVERIFY(QTest::qWaitFor([&] { return otherTicks >= 2; }, Patience));
+}
+
+void TvcTimerTest::zeroIntervalMeansNoTicks()
+{
+    TvcTimer timer;
+    int ticks = 0;
+    timer.setOnTimer([&](QObject *) { ++ticks; });
+    timer.setInterval(0);
+    QTest::qWait(200);
+    QCOMPARE(ticks, 0);
+    QVERIFY(timer.Worker()->Suspended());
+    QVERIFY(!timer.Worker()->Ended());
+}
+
+void TvcTimerTest::endlessIntervalNeverTicks()
+{
+    TvcTimer timer;
+    int ticks = 0;
+    timer.setInterval(TvcTimerThread::Infinite);
+    timer.setOnTimer([&](QObject *) { ++ticks; });
+    QTest::qWait(200);
+    // Once in the endless wait, a shorter interval does not end it.
+    timer.setInterval(10);
+    QTest::qWait(200);
+    QCOMPARE(ticks, 0);
+    QVERIFY(!timer.Worker()->Suspended());
+    // Destruction still wakes and joins the worker (the test would hang).
+}
+
+void TvcTimerTest::priorityReachesTheScheduler_data()
+{
+    QTest::addColumn<TThreadPriority>("priority");
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<bool>("idlePolicy");
+    QTest::newRow("tpIdle") << tpIdle << 19 << true;
+    QTest::newRow("tpLowest") << tpLowest << 10 << false;
+    QTest::newRow("tpLower") << tpLower << 5 << false;
+    QTest::newRow("tpHigher") << tpHigher << -5 << false;
+    QTest::newRow("tpHighest") << tpHighest << -10 << false;
+    QTest::newRow("tpTimeCritical") << tpTimeCritical << -20 << false;
+}
+
+void TvcTimerTest::priorityReachesTheScheduler()
+{
+    QFETCH(TThreadPriority, priority);
+    QFETCH(int, offset);
+    QFETCH(bool, idlePolicy);
+
+    TvcTimer timer;
+    timer.setInterval(20);
+    timer.setOnTimer([](QObject *) {});
+    QVERIFY(QTest::qWaitFor([&] { return timer.Worker()->ThreadId() > 0; }, Patience));
+    const pid_t tid = timer.Worker()->ThreadId();
+    QCOMPARE(schedulingOf(tid).nice, processNice());
+
+    timer.setPriority(priority);
+    // A raise the system refuses settles on the nearest nice value allowed.
+    const int expected = std::max(std::clamp(processNice() + offset, -20, 19), niceFloor());
+    constexpr int SchedIdle = 5;
+    QVERIFY2(QTest::qWaitFor([&] { return schedulingOf(tid).nice == expected; }, Patience),
+             qPrintable(QStringLiteral("nice %1, expected %2").arg(schedulingOf(tid).nice).arg(expected)));
+    QCOMPARE(schedulingOf(tid).policy == SchedIdle, idlePolicy);
+}
+
+void TvcTimerTest::destroyWhileHandOffPending()
+{
+    // Whatever the handler's object sees after its timer has gone counts
+    // as a late tick.
+    struct Probe {
+        bool timerGone = false;
+        int lateTicks = 0;
+        int ticks = 0;
+    };
+    int pendingAtDestruction = 0;
+    int totalTicks = 0;
+    constexpr int Rounds = 1200;
+    for (int round = 0; round < Rounds; ++round) {
+        auto probe = std::make_shared<Probe>();
+        auto *timer = new TvcTimer;
+        timer->setInterval(1);
+        timer->setOnTimer([probe](QObject *) {
+            ++probe->ticks;
+            if (probe->timerGone)
+                ++probe->lateTicks;
+        });
+        // Serve a few ticks, then leave the GUI thread deaf for a while so
+        // that a hand-off is queued when the timer goes.
+        QCoreApplication::processEvents();
+        std::this_thread::sleep_for(std::chrono::microseconds(500 * (round % 5)));
+        QCoreApplication::processEvents();
+        std::this_thread::sleep_for(std::chrono::microseconds(300 * (round % 7)));
+        if (timer->Worker()->HandOffWaiting())
+            ++pendingAtDestruction;
+        delete timer;
+        probe->timerGone = true;
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents();
+        totalTicks += probe->ticks;
+        QCOMPARE(probe->lateTicks, 0);
+    }
+    qInfo("%d of %d rounds destroyed a timer with a hand-off queued; %d ticks served",
+          pendingAtDestruction, Rounds, totalTicks);
+    QVERIFY(pendingAtDestruction > 0);
+    QVERIFY(totalTicks > 0);
+}
+
+void TvcTimerTest::handlerDestroyingItsTimer()
+{
+    auto *timer = new TvcTimer;
+    bool destroyed = false;
+    connect(timer, &QObject::destroyed, this, [&] { destroyed = true; });
+    timer->setInterval(5);
+    timer->setOnTimer([timer](QObject *) { delete timer; });
+    QVERIFY(QTest::qWaitFor([&] { return destroyed; }, Patience));
+}
+
+void TvcTimerTest::quitWhileHandOffWaits()
+{
+    auto *timer = new TvcTimer;
+    int ticks = 0;
+    timer->setInterval(1);
+    timer->setOnTimer([&](QObject *) { ++ticks; });
+    QTimer::singleShot(50, qApp, [] {
+        // Keep the GUI thread deaf long enough for a hand-off to queue up.
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        QCoreApplication::quit();
+    });
+    QCoreApplication::exec();
+    QVERIFY(ticks > 0);
+
+    // Nobody serves hand-offs now; the worker must not wait for one.
+    QElapsedTimer clock;
+    clock.start();
+    while (!timer->Worker()->Ended() && clock.elapsed() < Patience)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    QVERIFY(timer->Worker()->Ended());
+    const int served = ticks;
+    delete timer;
+    QCoreApplication::processEvents();
+    QCOMPARE(ticks, served);
+}
+
+THWACKLE_TEST_MAIN(TvcTimerTest)
+#include "tvctimer_test.moc"
