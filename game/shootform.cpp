@@ -57,6 +57,8 @@ void TShootForm::FormCreate()
     app->setOnMinimize([this] { Pause1Click(); });
     app->setOnRestore([this] { Pause1Click(); });
 
+    // Centred on the screen: the size is the client area plus the menu bar.
+    adjustSize();
     if (const QScreen *display = screen())
         move(display->availableGeometry().center() - QPoint(width() / 2, height() / 2));
 }

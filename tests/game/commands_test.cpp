@@ -4,6 +4,7 @@
 #include "gamefixture.h"
 #include "support/testmain.h"
 
+#include <QScreen>
 #include <QToolButton>
 
 namespace {
@@ -71,6 +72,8 @@ private slots:
         verifyState(*form, State::Ready);
         QCOMPARE(form->windowTitle(), QStringLiteral("Thwackle"));
         QCOMPARE(form->centralWidget()->size(), QSize(522, 409));
+        const QPoint offCentre = form->geometry().center() - form->screen()->availableGeometry().center();
+        QVERIFY2(offCentre.manhattanLength() <= 2, "centred on the screen");
         QCOMPARE(form->TargetLife, 15);
         QCOMPARE(form->SpawnRange, 30);
         QCOMPARE(form->GameLength, 150);
