@@ -7,6 +7,8 @@
 #include <QAction>
 #include <QTimer>
 
+#include "benchmain.h"
+
 #include <benchmark/benchmark.h>
 
 #include <limits>
@@ -69,10 +71,5 @@ BENCHMARK(TickWithRepaint);
 
 int main(int argc, char *argv[])
 {
-    Application app("thwackle-bench");
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    app.destroyForms();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

@@ -4,6 +4,8 @@
 #include "toolkit/application.h"
 #include "toolkit/jpegdecoder.h"
 
+#include "benchmain.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -29,9 +31,5 @@ BENCHMARK(readSize)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char *argv[])
 {
-    Application app("thwackle-bench");
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

@@ -1,56 +1,18 @@
 #include "assetfile.h"
 
+#include "toolkit/jpegdecoder.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QHash>
 #include <QImageReader>
 
-#include <csetjmp>
-#include <cstdio>
-#include <jpeglib.h>
 #include <stdexcept>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-struct ErrorTrap
-{
-    jpeg_error_mgr manager{};
-    std::jmp_buf jump{};
-};
-
-void jumpOut(j_common_ptr info)
-{
-    std::longjmp(reinterpret_cast<ErrorTrap *>(info->err)->jump, 1);
-}
-
-// Only trivially destructible locals live here, so the error jump skips no
-// destructor.
-bool decodeInto(jpeg_decompress_struct &info, ErrorTrap &trap, const QByteArray &bytes, QImage *out)
-{
-    if (setjmp(trap.jump))
-        return false;
-    jpeg_mem_src(&info, reinterpret_cast<const unsigned char *>(bytes.constData()),
-                 static_cast<unsigned long>(bytes.size()));
-    jpeg_read_header(&info, TRUE);
-    info.out_color_space = JCS_RGB;
-    info.dct_method = JDCT_ISLOW;
-    jpeg_start_decompress(&info);
-    *out = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height), QImage::Format_RGB888);
-    while (info.output_scanline < info.output_height) {
-        JSAMPROW row = out->scanLine(static_cast<int>(info.output_scanline));
-        jpeg_read_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_decompress(&info);
-    return true;
-}
-
-} // namespace
-
-namespace {
-
-#ifdef THWACKLE_EMBEDDED_ASSETS
 // Where the resources library embeds each generated file.
 QString locate(const QString &file)
 {
@@ -71,12 +33,6 @@ QString locate(const QString &file)
     };
     return paths.value(file);
 }
-#else
-QString locate(const QString &file)
-{
-    return QStringLiteral(THWACKLE_ASSET_DIR) + u'/' + file;
-}
-#endif
 
 } // namespace
 
@@ -115,17 +71,7 @@ QImage AssetFile::image() const
 
 QImage AssetFile::decodeJpeg() const
 {
-    jpeg_decompress_struct info{};
-    ErrorTrap trap;
-    info.err = jpeg_std_error(&trap.manager);
-    trap.manager.error_exit = jumpOut;
-    jpeg_create_decompress(&info);
-    QImage image;
-    const bool ok = decodeInto(info, trap, m_bytes, &image);
-    jpeg_destroy_decompress(&info);
-    if (!ok)
-        throw std::runtime_error("libjpeg cannot decode " + m_name.toStdString());
-    return image.convertToFormat(QImage::Format_RGB32);
+    return Jpeg::decode(m_bytes).convertToFormat(QImage::Format_RGB32);
 }
 
 std::string AssetFile::testName(const char *file)
