@@ -26,6 +26,15 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, con
     return label;
 }
 
+// The widths were measured in MS Sans Serif. A substitute face can run a few
+// pixels wider, and a clipped caption reads worse than one that pokes out a
+// little to the right, so a label grows but never shrinks. Only once its buddy
+// is set does a label hide the "&" of its caption and measure without it.
+void growToCaption(QLabel *label)
+{
+    label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
+}
+
 QSlider *makeBar(QWidget *parent, const char *name, int maximum, const QRect &geometry)
 {
     auto *bar = new QSlider(Qt::Horizontal, parent);
@@ -96,6 +105,8 @@ TOptionsForm::TOptionsForm(GameParameters &parameters, QWidget *parent)
     Speed->setBuddy(SpeedSet);
     Population->setBuddy(PopulationSet);
     Time->setBuddy(GameTimeSet);
+    for (QLabel *label : {Slow, Fast, Label1, Label2, Speed, Population, Time})
+        growToCaption(label);
 
     setTabOrder(OKBtn, CancelBtn);
     setTabOrder(CancelBtn, SpeedSet);
