@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPaintEvent>
 
+#include <utility>
+
 PictureBox::PictureBox(QWidget *parent)
     : QWidget(parent)
 {
@@ -50,8 +52,12 @@ void PictureBox::applyAutoSize()
 
 const QImage &PictureBox::image()
 {
-    if (m_image.isNull() && !m_jpeg.isEmpty())
-        m_image = Jpeg::decode(m_jpeg);
+    if (m_image.isNull() && !m_jpeg.isEmpty()) {
+        // A picture that cannot be decoded is reported once; trying again on
+        // every repaint would stack one error box on another.
+        const QByteArray jpeg = std::exchange(m_jpeg, QByteArray());
+        m_image = Jpeg::decode(jpeg);
+    }
     return m_image;
 }
 

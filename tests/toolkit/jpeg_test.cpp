@@ -100,6 +100,24 @@ private slots:
         QCOMPARE(failureOf([&] { box.image(); }), jpegError(JWRN_JPEG_EOF));
     }
 
+    void undecodablePictureIsReportedOnce()
+    {
+        TestSupport::ErrorBoxRecorder recorder;
+        const QByteArray good = Assets::layoutData(QStringLiteral("ShootForm/Image1"));
+        PictureBox box;
+        box.setJpeg(good.left(good.size() - 40));
+        box.resize(box.pictureSize());
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        QTRY_COMPARE_WITH_TIMEOUT(recorder.texts().size(), 1, 10000);
+        QCOMPARE(recorder.texts().constFirst(), jpegError(JWRN_JPEG_EOF) + QLatin1Char('.'));
+        for (int i = 0; i < 3; ++i)
+            box.repaint();
+        QTest::qWait(100);
+        QCOMPARE(recorder.texts().size(), 1);
+        QVERIFY(!box.isDecoded());
+    }
+
     void pictureIsDecodedOnceAtFirstPaint()
     {
         PictureBox box;
