@@ -14,7 +14,7 @@ namespace {
 constexpr QRgb Cyan = 0xFF00FFFFu;
 constexpr QRgb White = 0xFFFFFFFFu;
 
-struct BitmapSpec
+struct ExpectedBitmap
 {
     const char *file;
     int width;
@@ -22,7 +22,7 @@ struct BitmapSpec
     int bitsPerPixel;
 };
 
-const BitmapSpec Bitmaps[] = {
+const ExpectedBitmap Bitmaps[] = {
     {"live.bmp", 76, 56, 8},         {"dead.bmp", 76, 56, 8},        {"gameover.bmp", 389, 170, 8},
     {"start.bmp", 389, 170, 8},      {"newbutton.bmp", 32, 32, 8},   {"pausebutton.bmp", 32, 32, 24},
     {"stopbutton.bmp", 32, 32, 24},  {"programicon.bmp", 48, 48, 24},
@@ -58,15 +58,15 @@ bool reddish(QColor c)
     return c.red() > 120 && c.red() > c.green() + 60 && c.red() > c.blue() + 60;
 }
 
-class BitmapFormat : public testing::TestWithParam<BitmapSpec>
+class BitmapFormat : public testing::TestWithParam<ExpectedBitmap>
 {
 };
 
 TEST_P(BitmapFormat, HeadersMatchTheDeclaredLayout)
 {
-    const BitmapSpec spec = GetParam();
-    const AssetFile bmp(spec.file);
-    const int paletteEntries = spec.bitsPerPixel == 8 ? 256 : 0;
+    const ExpectedBitmap expected = GetParam();
+    const AssetFile bmp(expected.file);
+    const int paletteEntries = expected.bitsPerPixel == 8 ? 256 : 0;
     const std::uint32_t pixelOffset = 14 + 40 + 4 * paletteEntries;
 
     EXPECT_EQ(bmp.u8(0), 'B');
@@ -74,17 +74,17 @@ TEST_P(BitmapFormat, HeadersMatchTheDeclaredLayout)
     EXPECT_EQ(bmp.u32(2), static_cast<std::uint32_t>(bmp.size()));
     EXPECT_EQ(bmp.u32(10), pixelOffset);
     EXPECT_EQ(bmp.u32(14), 40u) << "BITMAPINFOHEADER";
-    EXPECT_EQ(bmp.i32(18), spec.width);
-    EXPECT_EQ(bmp.i32(22), spec.height) << "a positive height means bottom-up rows";
+    EXPECT_EQ(bmp.i32(18), expected.width);
+    EXPECT_EQ(bmp.i32(22), expected.height) << "a positive height means bottom-up rows";
     EXPECT_EQ(bmp.u16(26), 1);
-    EXPECT_EQ(bmp.u16(28), spec.bitsPerPixel);
+    EXPECT_EQ(bmp.u16(28), expected.bitsPerPixel);
     EXPECT_EQ(bmp.u32(30), 0u) << "BI_RGB";
     const std::uint32_t colours = bmp.u32(46);
     EXPECT_TRUE(colours == static_cast<std::uint32_t>(paletteEntries) || (colours == 0 && paletteEntries == 256));
-    EXPECT_EQ(bmp.size(), pixelOffset + static_cast<qsizetype>(stride(spec.width, spec.bitsPerPixel)) * spec.height);
+    EXPECT_EQ(bmp.size(), pixelOffset + static_cast<qsizetype>(stride(expected.width, expected.bitsPerPixel)) * expected.height);
 
     const QImage image = bmp.image();
-    EXPECT_EQ(image.size(), QSize(spec.width, spec.height));
+    EXPECT_EQ(image.size(), QSize(expected.width, expected.height));
 }
 
 INSTANTIATE_TEST_SUITE_P(Assets, BitmapFormat, testing::ValuesIn(Bitmaps),
@@ -206,13 +206,13 @@ TEST(Glyphs, StopSignIsRedAndTrafficLightHasThreeLamps)
     EXPECT_GT(share(light, hue(100, 150)), 0.01) << "green lamp";
 }
 
-struct BannerSpec
+struct ExpectedBanner
 {
     const char *file;
     int hue; // of the banner's ground
 };
 
-class Banner : public testing::TestWithParam<BannerSpec>
+class Banner : public testing::TestWithParam<ExpectedBanner>
 {
 };
 
@@ -227,7 +227,7 @@ TEST_P(Banner, GroundColourDominatesAndTextIsBlue)
     EXPECT_GT(share(image, near(235)), 0.05) << "blue lettering";
 }
 
-INSTANTIATE_TEST_SUITE_P(Assets, Banner, testing::Values(BannerSpec{"gameover.bmp", 55}, BannerSpec{"start.bmp", 300}),
+INSTANTIATE_TEST_SUITE_P(Assets, Banner, testing::Values(ExpectedBanner{"gameover.bmp", 55}, ExpectedBanner{"start.bmp", 300}),
                          [](const auto &p) { return AssetFile::testName(p.param.file); });
 
 } // namespace

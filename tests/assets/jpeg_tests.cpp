@@ -8,14 +8,14 @@ namespace {
 
 constexpr QRgb Cyan = 0xFF00FFFFu;
 
-struct JpegSpec
+struct ExpectedJpeg
 {
     const char *file;
     int width;
     int height;
 };
 
-class JpegFormat : public testing::TestWithParam<JpegSpec>
+class JpegFormat : public testing::TestWithParam<ExpectedJpeg>
 {
 };
 
@@ -53,7 +53,7 @@ TEST_P(JpegFormat, IsBaselineJfif101WithTwoByTwoLumaSampling)
 }
 
 INSTANTIATE_TEST_SUITE_P(Assets, JpegFormat,
-                         testing::Values(JpegSpec{"playarea.jpg", 520, 283}, JpegSpec{"scoreboard.jpg", 388, 120}),
+                         testing::Values(ExpectedJpeg{"playarea.jpg", 520, 283}, ExpectedJpeg{"scoreboard.jpg", 388, 120}),
                          [](const auto &p) { return AssetFile::testName(p.param.file); });
 
 // The game wipes targets with plain cyan and draws sprites with a cyan
