@@ -3,9 +3,9 @@
 #include "game/shootform.h"
 #include "game/spottable.h"
 #include "toolkit/application.h"
+#include "toolkit/intervaltimer.h"
 
 #include <QAction>
-#include <QTimer>
 
 #include "benchmain.h"
 

@@ -4,7 +4,7 @@
 #include "toolkit/application.h"
 
 #include <QAction>
-#include <QTimer>
+#include "toolkit/intervaltimer.h"
 
 #include <algorithm>
 #include <chrono>
@@ -23,7 +23,7 @@ int main(int, char *[])
     using Clock = std::chrono::steady_clock;
     std::vector<Clock::time_point> ticks;
     const int wanted = 200;
-    QObject::connect(form->Timer1, &QTimer::timeout, &app, [&] {
+    QObject::connect(form->Timer1, &IntervalTimer::timeout, &app, [&] {
         ticks.push_back(Clock::now());
         if (int(ticks.size()) == wanted + 1)
             app.quit();

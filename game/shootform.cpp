@@ -8,12 +8,12 @@
 #include "resources/assets.h"
 #include "toolkit/application.h"
 #include "toolkit/failure.h"
+#include "toolkit/intervaltimer.h"
 #include "toolkit/picturebox.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QScreen>
-#include <QTimer>
 #include <QToolButton>
 
 #include <ctime>
@@ -65,8 +65,7 @@ void TShootForm::FormCreate()
 
 void TShootForm::enableTimer()
 {
-    Timer1->start();
-    if (Timer1->timerId() <= 0)
+    if (!Timer1->start())
         throw Failure(QStringLiteral("Not enough timers available"));
 }
 

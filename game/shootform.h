@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 
+class IntervalTimer;
 class PictureBox;
 class PlayArea;
 class QAction;
@@ -17,7 +18,6 @@ class QLabel;
 class QMenu;
 class QMenuBar;
 class QShortcut;
-class QTimer;
 class QToolButton;
 
 // The main game window: the play area, the scoreboard, the tool buttons and
@@ -47,7 +47,7 @@ public:
     QToolButton *StopButton = nullptr;
 
     // The game clock and, right beside it, the count of its ticks this game.
-    QTimer *Timer1 = nullptr;
+    IntervalTimer *Timer1 = nullptr;
     int32_t TickCount = 0;
 
     QMenuBar *MainMenu1 = nullptr;

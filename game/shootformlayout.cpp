@@ -6,6 +6,7 @@
 #include "game/playarea.h"
 #include "resources/assets.h"
 #include "toolkit/glyph.h"
+#include "toolkit/intervaltimer.h"
 #include "toolkit/picturebox.h"
 
 #include <QAction>
@@ -15,7 +16,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
-#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -132,12 +132,10 @@ void TShootForm::buildLayout()
     connect(PauseButton, &QToolButton::clicked, this, &TShootForm::PauseButtonClick);
     connect(StopButton, &QToolButton::clicked, this, &TShootForm::StopButtonClick);
 
-    Timer1 = new QTimer(this);
+    Timer1 = new IntervalTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(150);
-    // The default coarse timer may stretch a tick by 5 %.
-    Timer1->setTimerType(Qt::PreciseTimer);
-    connect(Timer1, &QTimer::timeout, this, &TShootForm::Timer1Timer);
+    connect(Timer1, &IntervalTimer::timeout, this, &TShootForm::Timer1Timer);
 
     // The window does not resize: its size is the client area plus the menu.
     layout()->setSizeConstraint(QLayout::SetFixedSize);

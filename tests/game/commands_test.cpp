@@ -81,7 +81,6 @@ private slots:
                                                  QStringLiteral("0"), QStringLiteral("0")}));
         QVERIFY(!form->About1->isVisible());
         QCOMPARE(form->Timer1->interval(), 150);
-        QCOMPARE(form->Timer1->timerType(), Qt::PreciseTimer);
         QCOMPARE(Application::instance()->cursors().current(), MaletCursor);
         QCOMPARE(form->NewButton->toolTip(), QStringLiteral("Start a new game"));
         QCOMPARE(form->PauseButton->toolTip(), QStringLiteral("Pause your game"));

@@ -5,11 +5,11 @@
 #include "game/shootform.h"
 #include "game/spottable.h"
 #include "toolkit/application.h"
+#include "toolkit/intervaltimer.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QTest>
-#include <QTimer>
 
 
 // A fresh game window for one test, shown, created as start-up creates it:

@@ -1,6 +1,7 @@
 #include "game/shootform.h"
 #include "options/optionsform.h"
 #include "support/testmain.h"
+#include "toolkit/intervaltimer.h"
 
 #include <QAction>
 #include <QApplication>

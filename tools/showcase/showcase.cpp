@@ -9,6 +9,7 @@
 #include "options/optionsform.h"
 #include "resources/assets.h"
 #include "toolkit/application.h"
+#include "toolkit/intervaltimer.h"
 
 #include <QAction>
 #include <QTimer>
