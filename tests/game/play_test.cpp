@@ -7,6 +7,33 @@
 
 #include <QToolButton>
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+// Lowers the open-file limit to the lowest free descriptor for its lifetime.
+class FileLimit
+{
+public:
+    FileLimit()
+    {
+        getrlimit(RLIMIT_NOFILE, &m_saved);
+        const int lowestFree = open("/dev/null", O_RDONLY);
+        close(lowestFree);
+        rlimit lowered = m_saved;
+        lowered.rlim_cur = rlim_t(lowestFree);
+        setrlimit(RLIMIT_NOFILE, &lowered);
+    }
+    ~FileLimit() { setrlimit(RLIMIT_NOFILE, &m_saved); }
+
+private:
+    rlimit m_saved{};
+};
+
+} // namespace
+
 class PlayTest : public QObject
 {
     Q_OBJECT
@@ -116,6 +143,27 @@ private slots:
                     drawn += QColor(shown.pixel(corner + QPoint(x, y - 31))) != teal;
             QVERIFY2(drawn > 100, qPrintable(button->objectName()));
         }
+    }
+
+    void newWithoutATimerReportsItAndStopsThere()
+    {
+        GameWindow form;
+        TestSupport::ErrorBoxRecorder recorder;
+        {
+            // Let the process open no new file: the game clock cannot be had.
+            FileLimit limit;
+            QTest::mouseClick(form->NewButton, Qt::LeftButton);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(recorder.texts(), QStringList{QStringLiteral("Not enough timers available.")}, 10000);
+        // New ends where it failed: the start picture is gone, nothing else moved.
+        QVERIFY(!form->Image3->isVisible());
+        QVERIFY(form->GameStopped);
+        QVERIFY(form->New1->isEnabled());
+        QVERIFY(!form->Timer1->isActive());
+        // With the limit lifted the same command works.
+        QTest::mouseClick(form->NewButton, Qt::LeftButton);
+        QVERIFY(form->Timer1->isActive());
+        QVERIFY(!form->GameStopped);
     }
 
     void f1OpensTheAboutBoxOnlyBetweenGames()
