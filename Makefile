@@ -5,22 +5,25 @@ BUILD      ?= build
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: all deps build run test test-unit test-ubsan test-tsan test-fuzz bench assets screenshots clean
+.PHONY: all deps configure build run test test-unit test-ubsan test-tsan test-fuzz bench assets screenshots clean
 
 all: build
 
 deps:
 	@scripts/install-deps
 
-build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
+build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
-run: build
+configure: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
+
+run: configure
+	cmake --build $(BUILD) -j$(JOBS) --target thwackle
 	scripts/run-game $(BUILD)/app/thwackle
 
-# The whole suite: the ordinary build, then the sanitizer builds of the parts
-# that need them, then a short fuzzing run.
+# The whole suite: the sanitizer builds of the parts that need them, a short
+# fuzzing run of the JPEG decoder, then every test of the ordinary build.
 test: test-ubsan test-tsan test-fuzz test-unit
 
 test-unit: build
