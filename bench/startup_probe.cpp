@@ -2,23 +2,18 @@
 
 #include "firstpaint.h"
 
-#include "about/aboutbox.h"
 #include "game/playarea.h"
 #include "game/shootform.h"
-#include "options/optionsform.h"
-#include "resources/assets.h"
+#include "game/startup.h"
 #include "toolkit/application.h"
 
 int main(int, char *[])
 {
     Application app("thwackle");
-    QGuiApplication::setWindowIcon(Assets::mainIcon());
-    app.setTitle(QStringLiteral("Thwackle"));
+    Startup::prepareApplication(app);
     FirstPaintProbe probe;
     return app.run([&app, &probe] {
-        app.createForm(ShootForm);
-        app.createForm(OptionsForm, *ShootForm);
-        app.createForm(AboutBox);
+        Startup::createForms(app);
         // The play area is the last of the window to be painted.
         ShootForm->Image2->installEventFilter(&probe);
     });

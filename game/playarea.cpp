@@ -33,27 +33,21 @@ void PlayArea::eraseRect(const QRect &rect)
 
 void PlayArea::paintEvent(QPaintEvent *event)
 {
-    PictureBox::paintEvent(event);
     ensureLayer();
     QPainter painter(this);
+    drawPicture(painter);
     for (const QRect &area : event->region())
         painter.drawImage(area, m_layer, area);
 }
 
 void PlayArea::ensureLayer()
 {
-    // Hidden widgets get their resize event only when shown, so the layer
-    // follows the size whenever it is used.
+    // Made at first use: a hidden widget gets its resize event only when
+    // shown, and the play area keeps its size from then on.
     if (m_layer.size() == size())
         return;
-    QImage layer(size(), QImage::Format_ARGB32_Premultiplied);
-    layer.fill(Qt::transparent);
-    if (!m_layer.isNull()) {
-        QPainter painter(&layer);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(0, 0, m_layer);
-    }
-    m_layer = layer;
+    m_layer = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+    m_layer.fill(Qt::transparent);
 }
 
 void PlayArea::mousePressEvent(QMouseEvent *event)

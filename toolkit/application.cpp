@@ -83,13 +83,18 @@ int Application::run(const std::function<void()> &createForms)
     return 0;
 }
 
-int Application::execModal(QDialog *dialog)
+int Application::withCursorOff(const std::function<int()> &modal)
 {
     const int saved = m_cursors.current();
     m_cursors.setCurrent(0);
-    const int result = dialog->exec();
+    const int result = modal();
     m_cursors.setCurrent(m_cursors.current() == 0 ? saved : 0);
     return result;
+}
+
+int Application::execModal(QDialog *dialog)
+{
+    return withCursorOff([dialog] { return dialog->exec(); });
 }
 
 void Application::showFailure(const QString &message)
@@ -98,10 +103,10 @@ void Application::showFailure(const QString &message)
         QMetaObject::invokeMethod(this, [this, message] { showFailure(message); }, Qt::QueuedConnection);
         return;
     }
-    const int saved = m_cursors.current();
-    m_cursors.setCurrent(0);
-    showErrorBox(m_title, message);
-    m_cursors.setCurrent(m_cursors.current() == 0 ? saved : 0);
+    withCursorOff([this, &message] {
+        showErrorBox(m_title, message);
+        return 0;
+    });
 }
 
 bool Application::notify(QObject *receiver, QEvent *event)

@@ -71,6 +71,7 @@ protected:
 
 private:
     bool showToolTip(QObject *receiver, QEvent *event);
+    int withCursorOff(const std::function<int()> &modal);
     void adoptForm(QWidget *form, std::function<void()> clearReference);
 
     struct OwnedForm {

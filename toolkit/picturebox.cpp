@@ -3,7 +3,6 @@
 #include "toolkit/jpegdecoder.h"
 
 #include <QPainter>
-#include <QPaintEvent>
 
 #include <utility>
 
@@ -61,15 +60,19 @@ const QImage &PictureBox::image()
     return m_image;
 }
 
-void PictureBox::paintEvent(QPaintEvent *event)
+void PictureBox::drawPicture(QPainter &painter)
 {
     const QImage &picture = image();
     if (picture.isNull())
         return;
-    QPainter painter(this);
-    painter.setClipRegion(event->region());
     if (m_stretch)
         painter.drawImage(rect(), picture);
     else
         painter.drawImage(QPoint(0, 0), picture);
+}
+
+void PictureBox::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    drawPicture(painter);
 }

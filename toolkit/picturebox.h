@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QWidget>
 
+class QPainter;
+
 // A picture control: a bitmap, or a JPEG that stays compressed until the
 // control is first painted and is then decoded once and kept. The picture is
 // drawn opaque at the control's top-left corner at its own size, or stretched
@@ -32,6 +34,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    // Draws the picture as the control shows it; for controls that paint
+    // more over it with the same painter.
+    void drawPicture(QPainter &painter);
 
 private:
     void applyAutoSize();

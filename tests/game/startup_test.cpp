@@ -2,6 +2,7 @@
 
 #include "about/aboutbox.h"
 #include "game/shootform.h"
+#include "game/startup.h"
 #include "options/optionsform.h"
 #include "resources/assets.h"
 #include "support/testmain.h"
@@ -14,11 +15,7 @@ namespace {
 int startProgram()
 {
     Application *app = Application::instance();
-    return app->run([app] {
-        app->createForm(ShootForm);
-        app->createForm(OptionsForm, *ShootForm);
-        app->createForm(AboutBox);
-    });
+    return app->run([app] { Startup::createForms(*app); });
 }
 
 } // namespace

@@ -2,12 +2,10 @@
 // screenshot: ready, playing, gameover, options or about. Prints "posed" when
 // the window shows that state, and keeps it until it is killed.
 
-#include "about/aboutbox.h"
 #include "game/random.h"
 #include "game/shootform.h"
 #include "game/spottable.h"
-#include "options/optionsform.h"
-#include "resources/assets.h"
+#include "game/startup.h"
 #include "toolkit/application.h"
 #include "toolkit/intervaltimer.h"
 
@@ -83,12 +81,7 @@ int main(int argc, char *argv[])
 {
     const char *state = argc > 1 ? argv[1] : "ready";
     Application app("thwackle");
-    QGuiApplication::setWindowIcon(Assets::mainIcon());
-    app.setTitle(QStringLiteral("Thwackle"));
+    Startup::prepareApplication(app);
     QTimer::singleShot(300, &app, [state] { pose(state); });
-    return app.run([&app] {
-        app.createForm(ShootForm);
-        app.createForm(OptionsForm, *ShootForm);
-        app.createForm(AboutBox);
-    });
+    return app.run([&app] { Startup::createForms(app); });
 }
