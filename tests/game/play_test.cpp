@@ -75,19 +75,6 @@ private slots:
         QCOMPARE(form->ScoreLabel->text(), QString::number(form->Score));
     }
 
-    void gameRunsOnTheClockAndPauseHoldsIt()
-    {
-        GameWindow form;
-        form->New1->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(form->TickCount >= 2, 10000);
-        form->Pause1->trigger();
-        const int paused = form->TickCount;
-        QTest::qWait(400);
-        QCOMPARE(form->TickCount, paused);
-        form->Pause1->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(form->TickCount > paused, 10000);
-    }
-
     void spritesSurviveARepaintAndWipesShowThePicture()
     {
         GameWindow form;

@@ -2,29 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 TEST(Random, SeedZeroGivesTheKnownFirstDraws)
 {
     SeedRandom(0);
     EXPECT_EQ(Random(), 346);
     EXPECT_EQ(Random(), 13854878);
     EXPECT_EQ(Random(), 1621890440);
-}
-
-TEST(Random, SameSeedSameSequenceAndDrawsStayInRange)
-{
-    for (const uint32_t seed : {1u, 42u, 0x7FFFFFFFu, 0xFFFFFFFFu}) {
-        SeedRandom(seed);
-        std::vector<int32_t> first;
-        for (int i = 0; i < 1000; ++i) {
-            first.push_back(Random());
-            ASSERT_GE(first.back(), 0);
-        }
-        SeedRandom(seed);
-        for (int i = 0; i < 1000; ++i)
-            ASSERT_EQ(Random(), first[size_t(i)]) << "seed " << seed << " draw " << i;
-    }
 }
 
 TEST(Random, EightSpotsAreDrawnEvenly)
@@ -40,14 +23,4 @@ TEST(Random, EightSpotsAreDrawnEvenly)
         EXPECT_GT(count, draws / 8 * 9 / 10);
         EXPECT_LT(count, draws / 8 * 11 / 10);
     }
-}
-
-TEST(Random, DifferentSeedsGiveDifferentSequences)
-{
-    std::set<int32_t> firstDraws;
-    for (uint32_t seed = 0; seed < 100; ++seed) {
-        SeedRandom(seed);
-        firstDraws.insert(Random());
-    }
-    EXPECT_EQ(firstDraws.size(), 100u);
 }
