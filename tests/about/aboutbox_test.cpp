@@ -29,38 +29,33 @@ class TAboutBoxTest : public QObject
 private slots:
     void layout_data();
     void layout();
-    void window();
-    void captionsAndFonts();
-    void creditsList();
+    void appearance();
     void createdHiddenWithCreditsRolling();
-    void wrapsAt391InItsLayout();
-    void showingKeepsTheOffsetReached();
+    void creditsRollInItsLayout();
     void closing_data();
     void closing();
 };
 
 void TAboutBoxTest::layout_data()
 {
-    QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("parent");
     QTest::addColumn<QRect>("geometry");
-    QTest::newRow("Panel1") << QStringLiteral("Panel1") << QStringLiteral("AboutBox") << QRect(8, 8, 257, 217);
-    QTest::newRow("ProgramIcon") << QStringLiteral("ProgramIcon") << QStringLiteral("Panel1") << QRect(16, 8, 65, 49);
-    QTest::newRow("vcCreditScroll1") << QStringLiteral("vcCreditScroll1") << QStringLiteral("Panel1") << QRect(8, 72, 241, 105);
-    QTest::newRow("OKButton") << QStringLiteral("OKButton") << QStringLiteral("AboutBox") << QRect(95, 236, 75, 25);
+    QTest::newRow("Panel1") << QStringLiteral("AboutBox") << QRect(8, 8, 257, 217);
+    QTest::newRow("ProgramIcon") << QStringLiteral("Panel1") << QRect(16, 8, 65, 49);
+    QTest::newRow("vcCreditScroll1") << QStringLiteral("Panel1") << QRect(8, 72, 241, 105);
+    QTest::newRow("OKButton") << QStringLiteral("AboutBox") << QRect(95, 236, 75, 25);
     // Labels size themselves to their captions: only the place is fixed.
-    QTest::newRow("ProductName") << QStringLiteral("ProductName") << QStringLiteral("Panel1") << QRect(120, 16, 0, 0);
-    QTest::newRow("Version") << QStringLiteral("Version") << QStringLiteral("Panel1") << QRect(144, 40, 0, 0);
-    QTest::newRow("Copyright") << QStringLiteral("Copyright") << QStringLiteral("Panel1") << QRect(8, 192, 0, 0);
+    QTest::newRow("ProductName") << QStringLiteral("Panel1") << QRect(120, 16, 0, 0);
+    QTest::newRow("Version") << QStringLiteral("Panel1") << QRect(144, 40, 0, 0);
+    QTest::newRow("Copyright") << QStringLiteral("Panel1") << QRect(8, 192, 0, 0);
 }
 
 void TAboutBoxTest::layout()
 {
-    QFETCH(QString, name);
     QFETCH(QString, parent);
     QFETCH(QRect, geometry);
     TAboutBox box;
-    auto *widget = box.findChild<QWidget *>(name);
+    auto *widget = box.findChild<QWidget *>(QLatin1String(QTest::currentDataTag()));
     QVERIFY(widget);
     QCOMPARE(widget->parentWidget()->objectName(), parent);
     if (geometry.isEmpty()) {
@@ -72,7 +67,7 @@ void TAboutBoxTest::layout()
     }
 }
 
-void TAboutBoxTest::window()
+void TAboutBoxTest::appearance()
 {
     TAboutBox box;
     QCOMPARE(box.objectName(), QStringLiteral("AboutBox"));
@@ -84,24 +79,19 @@ void TAboutBoxTest::window()
     QVERIFY(box.windowFlags() & Qt::WindowCloseButtonHint);
     QCOMPARE(box.font().pixelSize(), 11);
     QVERIFY(box.OKButton->isDefault());
-
+    QCOMPARE(box.OKButton->text(), QStringLiteral("OK"));
     // The program picture, stretched over its control.
     QVERIFY(box.ProgramIcon->stretch());
     QCOMPARE(box.ProgramIcon->pictureSize(), QSize(48, 48));
-}
 
-void TAboutBoxTest::captionsAndFonts()
-{
-    TAboutBox box;
     QCOMPARE(box.ProductName->text(), QStringLiteral("Brackwater"));
     QCOMPARE(box.ProductName->font().pixelSize(), 16);
     QVERIFY(box.ProductName->font().bold());
     QCOMPARE(box.ProductName->palette().color(QPalette::WindowText), QColor(128, 0, 0));
     QCOMPARE(box.Version->text(), QStringLiteral("Version 1.0"));
     QVERIFY(!box.Copyright->text().isEmpty());
-    QCOMPARE(box.OKButton->text(), QStringLiteral("OK"));
 
-    TvcCreditScroll *credits = box.vcCreditScroll1;
+    const TvcCreditScroll *credits = box.vcCreditScroll1;
     QCOMPARE(credits->Color(), QColor(128, 128, 0));
     QCOMPARE(credits->FontColor(), QColor(0, 0, 255));
     QCOMPARE(credits->font().pixelSize(), 11);
@@ -110,12 +100,10 @@ void TAboutBoxTest::captionsAndFonts()
     QCOMPARE(credits->Step(), 1);
     QCOMPARE(credits->Priority(), tpNormal);
     QCOMPARE(credits->Alignment(), TvcCreditScroll::taCenter);
-}
 
-void TAboutBoxTest::creditsList()
-{
-    TAboutBox box;
-    const QStringList lines = box.vcCreditScroll1->Lines();
+    // The scoring rules, under a rule, with blank lines where the layout
+    // wants them.
+    const QStringList lines = credits->Lines();
     QCOMPARE(lines.size(), 22);
     QCOMPARE(lines, TAboutBox::CreditLines());
     QCOMPARE(lines.at(0), QStringLiteral("Brackwater"));
@@ -128,9 +116,9 @@ void TAboutBoxTest::creditsList()
     for (int i : {3, 7, 9, 11, 12, 13, 14, 15})
         QVERIFY2(lines.at(i).isEmpty(), qPrintable(QString::number(i + 1)));
     // Every line fits the scroller's text width: none is cut off.
-    const QFontMetrics metrics(box.vcCreditScroll1->font());
+    const QFontMetrics metrics(credits->font());
     for (const QString &line : lines)
-        QVERIFY2(metrics.horizontalAdvance(line) <= box.vcCreditScroll1->width() - 1, qPrintable(line));
+        QVERIFY2(metrics.horizontalAdvance(line) <= credits->width() - 1, qPrintable(line));
 }
 
 void TAboutBoxTest::createdHiddenWithCreditsRolling()
@@ -148,23 +136,7 @@ void TAboutBoxTest::createdHiddenWithCreditsRolling()
     QVERIFY(!AboutBox);
 }
 
-void TAboutBoxTest::wrapsAt391InItsLayout()
-{
-    TAboutBox box;
-    TvcCreditScroll *credits = box.vcCreditScroll1;
-    credits->setInterval(0);
-    QCOMPARE(credits->LineHeight(), 13);
-    credits->Restart();
-    for (int i = 0; i < 391; ++i)
-        credits->Ticker()->FireTick();
-    credits->grab();
-    QCOMPARE(credits->ScrollOffset(), 391);
-    credits->Ticker()->FireTick();
-    credits->grab();
-    QCOMPARE(credits->ScrollOffset(), 0);
-}
-
-void TAboutBoxTest::showingKeepsTheOffsetReached()
+void TAboutBoxTest::creditsRollInItsLayout()
 {
     TAboutBox box;
     TvcCreditScroll *credits = box.vcCreditScroll1;
@@ -175,15 +147,26 @@ void TAboutBoxTest::showingKeepsTheOffsetReached()
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box, Patience));
     const QImage image = credits->grab().toImage();
+    // Showing keeps the offset reached: the first line stands `reached`
+    // pixels above the bottom edge, blue text on olive.
     QCOMPARE(credits->ScrollOffset(), reached);
-    // The first line stands `reached` pixels above the bottom edge: blue
-    // text on olive there, nothing but olive below it.
     const int firstLineTop = credits->height() - reached;
     bool blueSeen = false;
     for (int y = std::max(0, firstLineTop); y < std::min(credits->height(), firstLineTop + 13); ++y)
         for (int x = 0; x < credits->width(); ++x)
             blueSeen = blueSeen || QColor(image.pixel(x, y)).blue() > 128;
     QVERIFY(blueSeen);
+
+    // 22 lines of 13 pixels (ascent and descent rounded up) over 105 pixels.
+    QCOMPARE(credits->LineHeight(), 13);
+    credits->Restart();
+    for (int i = 0; i < 391; ++i)
+        credits->Ticker()->FireTick();
+    credits->grab();
+    QCOMPARE(credits->ScrollOffset(), 391);
+    credits->Ticker()->FireTick();
+    credits->grab();
+    QCOMPARE(credits->ScrollOffset(), 0);
     box.hide();
 }
 
@@ -205,9 +188,8 @@ void TAboutBoxTest::closing()
         answeredTheBox = modal == &box;
         answer(modal);
     });
-    const int result = Application::instance()->execModal(&box);
+    QCOMPARE(Application::instance()->execModal(&box), int(QDialog::Accepted));
     QVERIFY(answeredTheBox);
-    QCOMPARE(result, int(QDialog::Accepted));
     QVERIFY(!box.isVisible());
     // Hiding does not stop the roll.
     const int offset = box.vcCreditScroll1->ScrollOffset();
