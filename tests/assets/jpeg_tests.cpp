@@ -2,69 +2,60 @@
 
 #include <gtest/gtest.h>
 
+#include <QColor>
 #include <QRect>
 
 namespace {
 
 constexpr QRgb Cyan = 0xFF00FFFFu;
 
-struct ExpectedJpeg
+int distance(QColor a, QColor b)
 {
-    const char *file;
-    int width;
-    int height;
-};
-
-class JpegFormat : public testing::TestWithParam<ExpectedJpeg>
-{
-};
-
-TEST_P(JpegFormat, IsBaselineJfif101WithTwoByTwoLumaSampling)
-{
-    const AssetFile jpg(GetParam().file);
-    const auto be16 = [&jpg](qsizetype at) { return (jpg.u8(at) << 8) | jpg.u8(at + 1); };
-    ASSERT_EQ(be16(0), 0xFFD8) << "SOI";
-    ASSERT_EQ(be16(2), 0xFFE0) << "APP0 first";
-    EXPECT_EQ(jpg.bytes().mid(6, 5), QByteArray("JFIF\0", 5));
-    EXPECT_EQ(jpg.u8(11), 1) << "JFIF major version";
-    EXPECT_EQ(jpg.u8(12), 1) << "JFIF minor version";
-
-    // Walk the marker segments up to the frame header.
-    qsizetype at = 2;
-    int frame = 0;
-    while (at + 4 <= jpg.size() && frame == 0) {
-        ASSERT_EQ(jpg.u8(at), 0xFF) << "marker expected at " << at;
-        const int marker = jpg.u8(at + 1);
-        if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC)
-            frame = marker;
-        else
-            at += 2 + be16(at + 2);
-    }
-    ASSERT_EQ(frame, 0xC0) << "baseline sequential DCT (SOF0)";
-    EXPECT_EQ(jpg.u8(at + 4), 8) << "sample precision";
-    EXPECT_EQ(be16(at + 5), GetParam().height);
-    EXPECT_EQ(be16(at + 7), GetParam().width);
-    ASSERT_EQ(jpg.u8(at + 9), 3) << "components";
-    const int sampling[3] = {0x22, 0x11, 0x11};
-    for (int c = 0; c < 3; ++c)
-        EXPECT_EQ(jpg.u8(at + 10 + 3 * c + 1), sampling[c]) << "component " << c;
-
-    EXPECT_EQ(jpg.decodeJpeg().size(), QSize(GetParam().width, GetParam().height));
+    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue());
 }
 
-INSTANTIATE_TEST_SUITE_P(Assets, JpegFormat,
-                         testing::Values(ExpectedJpeg{"playarea.jpg", 520, 283}, ExpectedJpeg{"scoreboard.jpg", 388, 120}),
-                         [](const auto &p) { return AssetFile::testName(p.param.file); });
+TEST(Jpegs, AreBaselineJfif101WithTwoByTwoLumaSampling)
+{
+    const struct { const char *file; int width, height; } jpegs[] = {
+        {"playarea.jpg", 520, 283}, {"scoreboard.jpg", 388, 120}};
+    for (const auto &want : jpegs) {
+        SCOPED_TRACE(want.file);
+        const AssetFile jpg(want.file);
+        const auto be16 = [&jpg](qsizetype at) { return (jpg.u8(at) << 8) | jpg.u8(at + 1); };
+        ASSERT_EQ(be16(0), 0xFFD8) << "SOI";
+        ASSERT_EQ(be16(2), 0xFFE0) << "APP0 first";
+        EXPECT_EQ(jpg.bytes().mid(6, 7), QByteArray("JFIF\0\1\1", 7)) << "JFIF 1.01";
+
+        qsizetype at = 2; // walk the marker segments up to the frame header
+        int frame = 0;
+        while (at + 4 <= jpg.size() && frame == 0) {
+            ASSERT_EQ(jpg.u8(at), 0xFF) << "marker expected at " << at;
+            const int marker = jpg.u8(at + 1);
+            if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC)
+                frame = marker;
+            else
+                at += 2 + be16(at + 2);
+        }
+        ASSERT_EQ(frame, 0xC0) << "baseline sequential DCT (SOF0)";
+        EXPECT_EQ(jpg.u8(at + 4), 8) << "sample precision";
+        EXPECT_EQ(be16(at + 5), want.height);
+        EXPECT_EQ(be16(at + 7), want.width);
+        ASSERT_EQ(jpg.u8(at + 9), 3) << "components";
+        for (int c = 0; c < 3; ++c)
+            EXPECT_EQ(jpg.u8(at + 10 + 3 * c + 1), c == 0 ? 0x22 : 0x11) << "sampling of component " << c;
+        EXPECT_EQ(jpg.decodeJpeg().size(), QSize(want.width, want.height));
+    }
+}
 
 // The game wipes targets with plain cyan and draws sprites with a cyan
 // ground, so the water round and under every spot must decode to cyan
 // exactly. The spots are the game's eight fixed sprite corners; their
-// inner parts lie in JPEG blocks of nothing but water.
-TEST(PlayArea, WaterAtEverySpotDecodesToExactCyan)
+// insides lie in JPEG blocks of nothing but water.
+TEST(PlayArea, IsMostlyWaterExactlyCyanAtEverySpotWithGravelAndADarkBase)
 {
     const QImage image = AssetFile("playarea.jpg").decodeJpeg();
-    const QPoint spots[] = {{20, 20}, {40, 125}, {60, 190}, {200, 50}, {230, 155}, {380, 110}, {430, 20}, {415, 190}};
-    for (const QPoint &spot : spots) {
+    for (QPoint spot : {QPoint(20, 20), QPoint(40, 125), QPoint(60, 190), QPoint(200, 50), QPoint(230, 155),
+                        QPoint(380, 110), QPoint(430, 20), QPoint(415, 190)}) {
         const QRect inner = QRect(spot, QSize(76, 56)).adjusted(16, 16, -16, -16);
         int wrong = 0;
         for (int y = inner.top(); y <= inner.bottom(); ++y)
@@ -72,96 +63,66 @@ TEST(PlayArea, WaterAtEverySpotDecodesToExactCyan)
                 wrong += image.pixel(x, y) != Cyan ? 1 : 0;
         EXPECT_EQ(wrong, 0) << "spot at " << spot.x() << "," << spot.y();
     }
-}
 
-TEST(PlayArea, IsMostlyWaterWithGravelAndADarkBase)
-{
-    const QImage image = AssetFile("playarea.jpg").decodeJpeg();
-    long water = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            water += image.pixel(x, y) == Cyan ? 1 : 0;
-    EXPECT_GT(water, image.width() * image.height() * 2 / 3);
-
-    long dark = 0, colourful = 0;
+    long water = 0, dark = 0, colourful = 0;
     for (int x = 0; x < image.width(); ++x) {
-        dark += qGray(image.pixel(x, image.height() - 3)) < 40 ? 1 : 0;
-        for (int y = 250; y < 270; ++y) {
+        for (int y = 0; y < image.height(); ++y) {
             const QColor c(image.pixel(x, y));
-            colourful += c.hsvSaturation() > 100 && std::abs(c.hsvHue() - 180) > 25 ? 1 : 0;
+            water += c.rgb() == Cyan ? 1 : 0;
+            colourful += y >= 250 && y < 270 && c.hsvSaturation() > 100 && std::abs(c.hsvHue() - 180) > 25 ? 1 : 0;
         }
+        dark += qGray(image.pixel(x, image.height() - 3)) < 40 ? 1 : 0;
     }
+    EXPECT_GT(water, image.width() * image.height() * 2 / 3);
     EXPECT_GT(dark, image.width() * 9 / 10) << "black base along the bottom";
-    EXPECT_GT(colourful, image.width() * 20 / 4) << "coloured gravel covers a good part of the floor";
+    EXPECT_GT(colourful, image.width() * 20 / 4) << "coloured gravel covers much of the floor";
 }
 
 // The game lays white counters over the scoreboard at fixed places. Each
-// must fall on the plain inside of a box, with room for its widest value.
-struct Counter
-{
-    const char *name;
-    QPoint topLeft; // in picture coordinates
-    int digits;
-    int digitWidth;
-    int glyphTop;
-    int glyphHeight;
-};
-
+// must fall on the plain inside of a dark box, with room for its widest value.
 TEST(Scoreboard, CountersFallInsideTheirBoxesWithRoomForTheirValues)
 {
     const QImage image = AssetFile("scoreboard.jpg").decodeJpeg();
-    const Counter counters[] = {
-        {"Hits", {38, 47}, 3, 11, 3, 15},     {"Misses", {83, 47}, 4, 11, 3, 15},
+    const struct { const char *name; QPoint topLeft; int digits, digitWidth, glyphTop, glyphHeight; } counters[] = {
+        {"Hits", {38, 47}, 3, 11, 3, 15},       {"Misses", {83, 47}, 4, 11, 3, 15},
         {"Time Left", {167, 56}, 4, 12, 4, 16}, {"Escaped", {243, 47}, 4, 11, 3, 15},
         {"Total", {314, 47}, 4, 11, 3, 15},
     };
-    QList<int> areas;
-    for (const Counter &c : counters) {
+    int areas[5];
+    for (int i = 0; i < 5; ++i) {
+        const auto &c = counters[i];
+        SCOPED_TRACE(c.name);
         const QRect text(c.topLeft + QPoint(0, c.glyphTop), QSize(c.digits * c.digitWidth, c.glyphHeight));
         const QColor well(image.pixel(text.center()));
-        EXPECT_LT(well.lightness(), 110) << c.name << ": white digits need a dark box";
+        EXPECT_LT(well.lightness(), 110) << "white digits need a dark box";
+        const auto inside = [&](int x, int y) { return distance(image.pixel(x, y), well) < 60; };
         for (int y = text.top(); y <= text.bottom(); ++y)
-            for (int x = text.left(); x <= text.right(); ++x) {
-                const QColor p(image.pixel(x, y));
-                const int diff = std::abs(p.red() - well.red()) + std::abs(p.green() - well.green()) +
-                                 std::abs(p.blue() - well.blue());
-                ASSERT_LT(diff, 60) << c.name << ": box edge or caption under the counter at " << x << "," << y;
-            }
-        // Measure the box inside from the counter's middle outwards.
-        const auto inside = [&](int x, int y) {
-            const QColor p(image.pixel(x, y));
-            return std::abs(p.red() - well.red()) + std::abs(p.green() - well.green()) +
-                       std::abs(p.blue() - well.blue()) < 60;
-        };
-        int left = text.center().x(), right = left, top = text.center().y(), bottom = top;
-        while (left > 0 && inside(left - 1, text.center().y()))
+            for (int x = text.left(); x <= text.right(); ++x)
+                ASSERT_TRUE(inside(x, y)) << "box edge or caption under the counter at " << x << "," << y;
+
+        const int cx = text.center().x(), cy = text.center().y();
+        int left = cx, right = cx, top = cy, bottom = cy;
+        while (left > 0 && inside(left - 1, cy))
             --left;
-        while (right < image.width() - 1 && inside(right + 1, text.center().y()))
+        while (right < image.width() - 1 && inside(right + 1, cy))
             ++right;
-        while (top > 0 && inside(text.center().x(), top - 1))
+        while (top > 0 && inside(cx, top - 1))
             --top;
-        while (bottom < image.height() - 1 && inside(text.center().x(), bottom + 1))
+        while (bottom < image.height() - 1 && inside(cx, bottom + 1))
             ++bottom;
-        EXPECT_LE(c.topLeft.x() - left, 8) << c.name << ": counter should start near the box's left side";
-        areas << (right - left + 1) * (bottom - top + 1);
+        EXPECT_LE(c.topLeft.x() - left, 8) << "counter should start near the box's left side";
+        areas[i] = (right - left + 1) * (bottom - top + 1);
     }
-    for (int i = 0; i < areas.size(); ++i) {
-        if (i != 2) {
-            EXPECT_GT(areas[2], areas[i]) << "Time Left box is the largest";
-        }
-    }
+    for (int i : {0, 1, 3, 4})
+        EXPECT_GT(areas[2], areas[i]) << "Time Left box is the largest";
 }
 
 TEST(Scoreboard, BoardIsMagentaInABlueAndDarkRedFrame)
 {
     const QImage image = AssetFile("scoreboard.jpg").decodeJpeg();
-    const auto close = [&image](QPoint p, QColor want) {
-        const QColor c(image.pixel(p));
-        return std::abs(c.red() - want.red()) + std::abs(c.green() - want.green()) + std::abs(c.blue() - want.blue()) < 90;
-    };
-    EXPECT_TRUE(close({194, 104}, QColor(255, 0, 255))) << "board";
-    EXPECT_TRUE(close({194, 7}, QColor(0, 0, 255))) << "blue frame";
-    EXPECT_TRUE(close({194, 2}, QColor(128, 0, 0))) << "dark red frame";
+    EXPECT_LT(distance(image.pixel(194, 104), QColor(255, 0, 255)), 90) << "board";
+    EXPECT_LT(distance(image.pixel(194, 7), QColor(0, 0, 255)), 90) << "blue frame";
+    EXPECT_LT(distance(image.pixel(194, 2), QColor(128, 0, 0)), 90) << "dark red frame";
 }
 
 } // namespace
