@@ -8,21 +8,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
-#include <QTimer>
 #include <QToolButton>
-
-namespace {
-
-constexpr int Timeout = 10000;
-
-} // namespace
 
 // The dialog as the player meets it: through the game window's Options command.
 class OptionsGameTest : public QObject
 {
     Q_OBJECT
 
-private:
+    static constexpr int Timeout = 10000;
+
     // A press on the New tool button delivered the way the window system
     // delivers it, so that modality decides whether it gets through.
     void clickNewButtonThroughWindow()
@@ -49,51 +43,37 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(ShootForm, Timeout));
     }
 
-    void cursorRuleThroughOptionsCommand_data()
-    {
-        QTest::addColumn<bool>("setMeanwhile");
-        QTest::newRow("mallet comes back") << false;
-        QTest::newRow("cursor set while open") << true;
-    }
-
+    // The cursor rule and modality of the dialog shown by the Options command.
     void cursorRuleThroughOptionsCommand()
     {
-        QFETCH(bool, setMeanwhile);
         CursorTable &cursors = Application::instance()->cursors();
-        cursors.setCurrent(MaletCursor);
-        QVERIFY(QGuiApplication::overrideCursor());
-        QVERIFY(ShootForm->GameStopped);
-
-        bool answered = false;
-        TestSupport::answerNextModal([&](QWidget *modal) {
-            answered = true;
-            QCOMPARE(modal, OptionsForm);
-            QCOMPARE(cursors.current(), 0);
-            QVERIFY(!QGuiApplication::overrideCursor());
-            QCOMPARE(OptionsForm->GameTimeSet->cursor().shape(), Qt::IBeamCursor);
-            // The main window takes no input while the dialog is open.
-            clickNewButtonThroughWindow();
-            QVERIFY(ShootForm->GameStopped);
-            if (setMeanwhile)
-                cursors.setCurrent(MaletDownCursor);
-            QTest::mouseClick(OptionsForm->CancelBtn, Qt::LeftButton);
-        });
-        ShootForm->Options1->trigger();
-        QVERIFY(answered);
-        QVERIFY(!OptionsForm->isVisible());
-        if (setMeanwhile) {
-            QCOMPARE(cursors.current(), 0);
-            QVERIFY(!QGuiApplication::overrideCursor());
-        } else {
-            QCOMPARE(cursors.current(), MaletCursor);
+        for (const bool setMeanwhile : {false, true}) {
+            cursors.setCurrent(MaletCursor);
             QVERIFY(QGuiApplication::overrideCursor());
+            QVERIFY(ShootForm->GameStopped);
+            bool answered = false;
+            TestSupport::answerNextModal([&](QWidget *modal) {
+                answered = true;
+                QCOMPARE(modal, OptionsForm);
+                QCOMPARE(cursors.current(), 0);
+                QVERIFY(!QGuiApplication::overrideCursor());
+                clickNewButtonThroughWindow();
+                QVERIFY(ShootForm->GameStopped);
+                if (setMeanwhile)
+                    cursors.setCurrent(MaletDownCursor);
+                QTest::mouseClick(OptionsForm->CancelBtn, Qt::LeftButton);
+            });
+            ShootForm->Options1->trigger();
+            QVERIFY(answered);
+            QVERIFY(!OptionsForm->isVisible());
+            QCOMPARE(cursors.current(), setMeanwhile ? 0 : MaletCursor);
+            QCOMPARE(QGuiApplication::overrideCursor() != nullptr, !setMeanwhile);
+            // The press that the dialog held off reaches the window once it has gone.
+            clickNewButtonThroughWindow();
+            QTRY_VERIFY_WITH_TIMEOUT(!ShootForm->GameStopped, Timeout);
+            ShootForm->Stop1->trigger();
+            QVERIFY(ShootForm->GameStopped);
         }
-
-        // The same press reaches the window once the dialog has gone.
-        clickNewButtonThroughWindow();
-        QTRY_VERIFY_WITH_TIMEOUT(!ShootForm->GameStopped, Timeout);
-        ShootForm->Stop1->trigger();
-        QVERIFY(ShootForm->GameStopped);
     }
 
     void nextGameUsesNewParameters()
