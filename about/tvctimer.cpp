@@ -1,6 +1,6 @@
 #include "about/tvctimer.h"
 
-#include "about/tvctimerthread.h"
+#include "about/tvctimer_p.h"
 
 #include <QCoreApplication>
 

@@ -32,7 +32,10 @@ public:
     bool Enabled() const { return FEnabled; }
     void setEnabled(bool enabled);
 
-    // Milliseconds; 0 means no ticks, 0xFFFFFFFF the endless wait.
+    // The endless wait: a sleep of this length never ends.
+    static constexpr std::uint32_t Infinite = 0xFFFFFFFFu;
+
+    // Milliseconds; 0 means no ticks, Infinite the endless wait.
     std::uint32_t Interval() const { return FInterval; }
     void setInterval(std::uint32_t interval);
 

@@ -1,4 +1,4 @@
-#include "about/tvctimerthread.h"
+#include "about/tvctimer_p.h"
 
 #include "about/tvctimer.h"
 
@@ -8,7 +8,7 @@
 
 #include <utility>
 
-#include <unistd.h>
+#include <pthread.h>
 
 namespace {
 
@@ -86,18 +86,6 @@ std::exception_ptr TvcTimerThread::FatalException() const
     return m_fatal;
 }
 
-pid_t TvcTimerThread::ThreadId() const
-{
-    std::lock_guard lock(m_mutex);
-    return m_threadId;
-}
-
-std::chrono::steady_clock::time_point TvcTimerThread::LastWake() const
-{
-    std::lock_guard lock(m_mutex);
-    return m_lastWake;
-}
-
 std::uint64_t TvcTimerThread::ResumeCount() const
 {
     std::lock_guard lock(m_mutex);
@@ -115,9 +103,10 @@ void TvcTimerThread::ThreadMain()
     TThreadPriority priority;
     {
         std::lock_guard lock(m_mutex);
-        m_threadId = gettid();
         priority = m_priority;
     }
+    // Named so that top, gdb and the autotests can tell it apart.
+    pthread_setname_np(pthread_self(), "vcTimer");
     applyThreadPriority(priority);
     try {
         WorkerLoop();
@@ -153,7 +142,7 @@ void TvcTimerThread::WorkerLoop()
         // A pause, or a pause and resume together, cuts the sleep short; the
         // loop then starts a fresh one at the interval current by then.
         const auto interrupted = [this, resumes] { return Stopping || m_suspended || m_resumes != resumes; };
-        if (interval == Infinite) {
+        if (interval == TvcTimer::Infinite) {
             // The endless wait: no change of the interval ends it.
             m_wake.wait(lock, [this] { return Stopping; });
             break;
@@ -165,7 +154,6 @@ void TvcTimerThread::WorkerLoop()
         }
         if (m_wake.wait_until(lock, steady_clock::now() + milliseconds(interval), interrupted))
             continue;
-        m_lastWake = steady_clock::now();
         HandOff(lock);
     }
 }

@@ -1,7 +1,6 @@
 #include "about/aboutbox.h"
 #include "about/tvccreditscroll.h"
 #include "about/tvctimer.h"
-#include "about/tvctimerthread.h"
 #include "toolkit/application.h"
 
 #include <benchmark/benchmark.h>
@@ -17,19 +16,24 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Stamps the moment the GUI thread starts a tick against the moment the
-// worker's sleep ran out.
+// Stamps the moment the GUI thread starts each tick. The worker's next sleep
+// starts only once a tick has been served, so the time from one tick to the
+// next beyond the interval is the sleep's overrun plus the hand-off.
 class StampingTimer : public TvcTimer
 {
 public:
     std::vector<double> microseconds;
     std::size_t wanted = 0;
     QEventLoop *loop = nullptr;
+    Clock::time_point previous;
 
     void FireTick() override
     {
         const auto started = Clock::now();
-        microseconds.push_back(std::chrono::duration<double, std::micro>(started - Worker()->LastWake()).count());
+        if (previous != Clock::time_point{})
+            microseconds.push_back(std::chrono::duration<double, std::micro>(started - previous).count()
+                                   - 1000.0 * Interval());
+        previous = started;
         if (microseconds.size() >= wanted) {
             setEnabled(false);
             loop->quit();
@@ -44,8 +48,9 @@ double percentile(std::vector<double> values, double fraction)
     return values[index];
 }
 
-// Hand-off latency, end of the worker's sleep to the start of FireTick, with
-// an otherwise idle GUI thread waiting in its event loop.
+// Hand-off latency, the end of the worker's sleep to the start of FireTick,
+// with the sleep's own overrun on top (an upper bound), and an otherwise idle
+// GUI thread waiting in its event loop.
 void HandOffLatency(benchmark::State &state)
 {
     std::vector<double> all;

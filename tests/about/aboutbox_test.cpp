@@ -1,7 +1,7 @@
 #include "about/aboutbox.h"
 #include "about/tvccreditscroll.h"
 #include "about/tvctimer.h"
-#include "about/tvctimerthread.h"
+#include "about/tvctimer_p.h"
 #include "support/testmain.h"
 #include "toolkit/application.h"
 #include "toolkit/picturebox.h"

@@ -1,9 +1,10 @@
 #include "about/tvctimer.h"
-#include "about/tvctimerthread.h"
+#include "about/tvctimer_p.h"
 #include "support/testmain.h"
 #include "toolkit/failure.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
@@ -37,6 +38,17 @@ std::pair<int, int> schedulingOf(pid_t tid)
     const QByteArray stat = file.readAll();
     const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
     return {fields.value(16).toInt(), fields.value(38).toInt()};
+}
+
+// The kernel's id of the one credits worker thread of this process.
+pid_t workerThreadId()
+{
+    for (const QFileInfo &task : QDir(QStringLiteral("/proc/self/task")).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile comm(task.filePath() + QStringLiteral("/comm"));
+        if (comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == "vcTimer")
+            return task.fileName().toInt();
+    }
+    return 0;
 }
 
 int processNice()
@@ -224,7 +236,7 @@ void TvcTimerTest::zeroAndEndlessIntervalsNeverTick()
     const TNotifyEvent count = [&](QObject *) { ++ticks; };
     zero.setOnTimer(count);
     zero.setInterval(0);
-    endless.setInterval(TvcTimerThread::Infinite);
+    endless.setInterval(TvcTimer::Infinite);
     endless.setOnTimer(count);
     QTest::qWait(200);
     // Once in the endless wait, a shorter interval does not end it.
@@ -256,8 +268,8 @@ void TvcTimerTest::priorityReachesTheScheduler()
     TvcTimer timer;
     timer.setInterval(20);
     timer.setOnTimer([](QObject *) {});
-    QVERIFY(QTest::qWaitFor([&] { return timer.Worker()->ThreadId() > 0; }, Patience));
-    const pid_t tid = timer.Worker()->ThreadId();
+    QVERIFY(QTest::qWaitFor([&] { return workerThreadId() > 0; }, Patience));
+    const pid_t tid = workerThreadId();
     QCOMPARE(schedulingOf(tid).first, processNice());
 
     timer.setPriority(priority);

@@ -1,17 +1,17 @@
 #pragma once
 
+// Private to TvcTimer: the worker and the timer reach into each other, and
+// nothing outside the timer's own files (and its autotests) includes this.
+
 #include "about/threadpriority.h"
 
 #include <QObject>
 
-#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <exception>
 #include <mutex>
 #include <thread>
-
-#include <sys/types.h>
 
 class QEvent;
 class TvcTimer;
@@ -30,9 +30,6 @@ class TvcTimer;
 class TvcTimerThread : public QObject
 {
 public:
-    // The endless wait: a sleep of this length never ends.
-    static constexpr std::uint32_t Infinite = 0xFFFFFFFFu;
-
     // Starts the thread at once, running.
     TvcTimerThread(TvcTimer *timer, std::uint32_t interval, TThreadPriority priority);
     // Wakes the thread with Stopping set and joins it.
@@ -49,10 +46,8 @@ public:
     // What the last hand-off's handler raised, carried back to the worker.
     std::exception_ptr FatalException() const;
 
-    // The kernel's id of the thread, for reading its scheduling back.
-    pid_t ThreadId() const;
-    // When the worker's last sleep ran out, for measuring hand-off latency.
-    std::chrono::steady_clock::time_point LastWake() const;
+    // For the autotests, which cannot see a pause that ended in a resume, or
+    // a tick queued for the GUI thread, any other way without timing it.
     // How often the worker was let run again after a pause.
     std::uint64_t ResumeCount() const;
     // A tick has been posted and waits for the GUI thread.
@@ -87,8 +82,6 @@ private:
     std::exception_ptr m_fatal;
     // Made on the GUI thread, posted by the worker, deleted by Qt.
     QEvent *m_nextEvent;
-    pid_t m_threadId = 0;
-    std::chrono::steady_clock::time_point m_lastWake;
 
     // Last, so that everything above is in place before the thread runs.
     std::thread m_thread;
