@@ -2,6 +2,7 @@
 
 #include "about/tvccreditscroll.h"
 #include "resources/assets.h"
+#include "toolkit/layout.h"
 #include "toolkit/picturebox.h"
 
 #include <QFrame>
@@ -12,21 +13,10 @@ TAboutBox *AboutBox = nullptr;
 
 namespace {
 
-// The dialog font of the layouts; fontconfig stands in a sans font for it.
-QFont layoutFont(int pixelSize, bool bold = false)
+// Labels take the size of their captions.
+QLabel *captionLabel(QWidget *parent, const char *name, const QString &caption, const QRect &geometry)
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
-
-QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, int left, int top)
-{
-    auto *label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
-    label->move(left, top);
-    // Labels take the size of their captions.
+    QLabel *label = makeLabel(parent, name, caption, geometry);
     label->adjustSize();
     return label;
 }
@@ -67,7 +57,7 @@ TAboutBox::TAboutBox(QWidget *parent)
 {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("About"));
-    setFont(layoutFont(11));
+    setFont(layoutFont());
     setFixedSize(276, 264);
 
     Panel1 = new QFrame(this);
@@ -84,17 +74,15 @@ TAboutBox::TAboutBox(QWidget *parent)
     ProgramIcon->setStretch(true);
     ProgramIcon->setImage(Assets::layoutImage(QStringLiteral("AboutBox/ProgramIcon")));
 
-    ProductName = new QLabel(QStringLiteral("Brackwater"), Panel1);
-    ProductName->setObjectName(QStringLiteral("ProductName"));
+    ProductName = makeLabel(Panel1, "ProductName", QStringLiteral("Brackwater"), {120, 16, 79, 20});
     ProductName->setFont(layoutFont(16, true));
     QPalette maroon = ProductName->palette();
     maroon.setColor(QPalette::WindowText, QColor(128, 0, 0));
     ProductName->setPalette(maroon);
-    ProductName->move(120, 16);
     ProductName->adjustSize();
 
-    Version = makeLabel(Panel1, "Version", QStringLiteral("Version 1.0"), 144, 40);
-    Copyright = makeLabel(Panel1, "Copyright", QStringLiteral("Copyright \u00A9 the Thwackle team"), 8, 192);
+    Version = captionLabel(Panel1, "Version", QStringLiteral("Version 1.0"), {144, 40, 53, 13});
+    Copyright = captionLabel(Panel1, "Copyright", QStringLiteral("Copyright \u00A9 the Thwackle team"), {8, 192, 189, 13});
 
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
@@ -106,7 +94,7 @@ TAboutBox::TAboutBox(QWidget *parent)
     vcCreditScroll1->setObjectName(QStringLiteral("vcCreditScroll1"));
     vcCreditScroll1->setGeometry(8, 72, 241, 105);
     vcCreditScroll1->setColor(QColor(128, 128, 0));
-    vcCreditScroll1->setFont(layoutFont(11));
+    vcCreditScroll1->setFont(layoutFont());
     vcCreditScroll1->setFontColor(QColor(0, 0, 255));
     vcCreditScroll1->setLines(CreditLines());
 

@@ -2,19 +2,15 @@
 
 #include "firstpaint.h"
 
+#include "app/startup.h"
 #include "game/playarea.h"
 #include "game/shootform.h"
-#include "game/startup.h"
 #include "toolkit/application.h"
 
 int main(int, char *[])
 {
     Application app("thwackle");
-    Startup::prepareApplication(app);
     FirstPaintProbe probe;
-    return app.run([&app, &probe] {
-        Startup::createForms(app);
-        // The play area is the last of the window to be painted.
-        ShootForm->Image2->installEventFilter(&probe);
-    });
+    // The play area is the last of the window to be painted.
+    return Startup::run(app, [&probe] { ShootForm->Image2->installEventFilter(&probe); });
 }

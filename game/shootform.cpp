@@ -1,6 +1,5 @@
 #include "game/shootform.h"
 
-#include "about/aboutbox.h"
 #include "game/playarea.h"
 #include "game/random.h"
 #include "game/spottable.h"
@@ -50,9 +49,7 @@ void TShootForm::FormCreate()
     DeadBitmap = Assets::bitmap(QStringLiteral("Dead"));
     GameStopped = true;
     GamePaused = false;
-    TargetLife = 15;
-    SpawnRange = 30;
-    GameLength = 150;
+    restoreDefaults();
 
     app->setOnMinimize([this] { Pause1Click(); });
     app->setOnRestore([this] { Pause1Click(); });
@@ -236,11 +233,4 @@ void TShootForm::WriteScore()
     show(MissLabel, Misses);
     show(EscapedLabel, Escaped);
     show(ScoreLabel, Score);
-}
-
-void TShootForm::ShowAboutBox()
-{
-    // The About box is for between games: it would hide a running game.
-    if (GameStopped && AboutBox)
-        Application::instance()->execModal(AboutBox);
 }

@@ -17,7 +17,6 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QMenuBar;
-class QShortcut;
 class QToolButton;
 
 // The main game window: the play area, the scoreboard, the tool buttons and
@@ -59,7 +58,6 @@ public:
     QAction *Exit1 = nullptr;
     QAction *Pause1 = nullptr;
     QAction *About1 = nullptr;
-    QShortcut *AboutShortcut = nullptr;
 
     // Game state (the three parameters come from GameParameters).
     int32_t Score = 0;
@@ -87,9 +85,6 @@ public:
     void Image2MouseDown(QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int X, int Y);
     void Image2MouseUp(QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int X, int Y);
     void WriteScore();
-
-    // Opens the About box between games (bound to F1).
-    void ShowAboutBox();
 
 private:
     void buildLayout();

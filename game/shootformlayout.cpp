@@ -7,6 +7,7 @@
 #include "resources/assets.h"
 #include "toolkit/glyph.h"
 #include "toolkit/intervaltimer.h"
+#include "toolkit/layout.h"
 #include "toolkit/picturebox.h"
 
 #include <QAction>
@@ -15,17 +16,9 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
-#include <QShortcut>
 #include <QToolButton>
 
 namespace {
-
-QFont windowFont()
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    return font;
-}
 
 QLabel *counterLabel(QWidget *parent, const char *name, const QRect &geometry, const QString &text, int height)
 {
@@ -79,7 +72,7 @@ void TShootForm::buildLayout()
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
     client->setFixedSize(522, 409);
-    client->setFont(windowFont());
+    client->setFont(layoutFont());
     client->setAutoFillBackground(true);
     QPalette palette = client->palette();
     palette.setColor(QPalette::Window, QColor(0, 255, 255));
@@ -173,8 +166,4 @@ void TShootForm::buildMenu()
     connect(Exit1, &QAction::triggered, this, &TShootForm::Exit1Click);
     connect(Pause1, &QAction::triggered, this, &TShootForm::Pause1Click);
     connect(About1, &QAction::triggered, this, &TShootForm::About1Click);
-
-    AboutShortcut = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    AboutShortcut->setObjectName(QStringLiteral("AboutShortcut"));
-    connect(AboutShortcut, &QShortcut::activated, this, &TShootForm::ShowAboutBox);
 }

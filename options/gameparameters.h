@@ -2,10 +2,16 @@
 
 #include <cstdint>
 
-// The three parameters that govern a game. The game window holds them; the
-// options dialog reads them when it opens and writes them back on OK.
+// The three parameters that govern a game, with their defaults. The game
+// window holds them; the options dialog reads them when it opens and writes
+// them back on OK, keeping the game length within its bounds.
 struct GameParameters {
-    int32_t TargetLife = 0; // ticks a new target stays up
-    int32_t SpawnRange = 0; // modulus of the spawn draw made on every tick
-    int32_t GameLength = 0; // ticks in one game
+    static constexpr int32_t DefaultGameLength = 150;
+    static constexpr int32_t LongestGameLength = 9999;
+
+    int32_t TargetLife = 15; // ticks a new target stays up
+    int32_t SpawnRange = 30; // modulus of the spawn draw made on every tick
+    int32_t GameLength = DefaultGameLength; // ticks in one game
+
+    void restoreDefaults() { *this = GameParameters{}; }
 };

@@ -1,6 +1,7 @@
 #include "options/optionsform.h"
 
 #include "options/gametime.h"
+#include "toolkit/layout.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -14,17 +15,6 @@
 TOptionsForm *OptionsForm = nullptr;
 
 namespace {
-
-constexpr int DefaultGameLength = 150;
-constexpr int LongestGameLength = 9999;
-
-QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, const QRect &geometry)
-{
-    auto *label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(geometry);
-    return label;
-}
 
 // The widths were measured in MS Sans Serif. A substitute face can run a few
 // pixels wider, and a clipped caption reads worse than one that pokes out a
@@ -74,9 +64,7 @@ TOptionsForm::TOptionsForm(GameParameters &parameters, QWidget *parent)
 {
     setObjectName(QStringLiteral("OptionsForm"));
     setWindowTitle(QStringLiteral("Options"));
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(layoutFont());
 
     Bevel1 = new QFrame(this);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
@@ -98,7 +86,7 @@ TOptionsForm::TOptionsForm(GameParameters &parameters, QWidget *parent)
     SpeedSet = makeBar(this, "SpeedSet", 30, {36, 40, 225, 25});
     PopulationSet = makeBar(this, "PopulationSet", 35, {36, 112, 225, 25});
 
-    GameTimeSet = new QLineEdit(QStringLiteral("150"), this);
+    GameTimeSet = new QLineEdit(QString::number(GameParameters::DefaultGameLength), this);
     GameTimeSet->setObjectName(QStringLiteral("GameTimeSet"));
     GameTimeSet->setGeometry(116, 184, 65, 21);
 
@@ -147,8 +135,8 @@ void TOptionsForm::OKBtnClick(QObject *)
     m_parameters.SpawnRange = PopulationSet->value();
     int32_t length = readGameTime(GameTimeSet->text());
     if (length < 1)
-        length = DefaultGameLength;
-    if (length > LongestGameLength)
-        length = LongestGameLength;
+        length = GameParameters::DefaultGameLength;
+    if (length > GameParameters::LongestGameLength)
+        length = GameParameters::LongestGameLength;
     m_parameters.GameLength = length;
 }

@@ -2,10 +2,10 @@
 
 #include "toolkit/errorbox.h"
 #include "toolkit/failure.h"
+#include "toolkit/layout.h"
 #include "toolkit/tooltipstyle.h"
 
 #include <QDialog>
-#include <QFont>
 #include <QMetaObject>
 #include <QHelpEvent>
 #include <QThread>
@@ -31,11 +31,7 @@ Application::Application(const char *programName)
     : QApplication(programArgs(programName), g_argv)
 {
     setStyle(new ToolTipStyle);
-    // The windows were laid out for the classic 8-point Windows interface
-    // face. Arial-metric faces fit those layouts; fontconfig's own choice
-    // for the name, DejaVu Sans, is too wide for some captions.
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Arial")});
+    installLayoutFaces();
 }
 
 Application::~Application()

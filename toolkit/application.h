@@ -31,7 +31,6 @@ public:
     static Application *instance();
 
     void setTitle(const QString &title) { m_title = title; }
-    const QString &title() const { return m_title; }
 
     // The first window created through createForm becomes the main window.
     QWidget *mainWindow() const { return m_mainWindow; }

@@ -16,7 +16,6 @@ public:
     CursorTable &operator=(const CursorTable &) = delete;
 
     void registerCursor(int id, const QCursor &cursor);
-    bool contains(int id) const { return m_cursors.contains(id); }
 
     // Sets the application-wide cursor. An id with no entry shows the arrow.
     void setCurrent(int id);

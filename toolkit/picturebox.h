@@ -23,7 +23,6 @@ public:
     void setStretch(bool stretch);
     bool stretch() const { return m_stretch; }
     void setAutoSize(bool autoSize);
-    bool autoSize() const { return m_autoSize; }
 
     // The picture's size; for a JPEG it comes from the header, undecoded.
     QSize pictureSize() const { return m_pictureSize; }

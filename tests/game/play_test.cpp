@@ -1,7 +1,6 @@
 // Playing as a player does: real mouse presses on the window, the real game
 // clock, and what the window shows afterwards.
 
-#include "about/aboutbox.h"
 #include "gamefixture.h"
 #include "support/testmain.h"
 
@@ -151,39 +150,6 @@ private slots:
         QTest::mouseClick(form->NewButton, Qt::LeftButton);
         QVERIFY(form->Timer1->isActive());
         QVERIFY(!form->GameStopped);
-    }
-
-    void f1OpensTheAboutBoxOnlyBetweenGames()
-    {
-        TAboutBox about;
-        AboutBox = &about;
-        GameWindow form;
-        int shown = 0;
-        int cursorDuring = -1;
-        const auto answer = [&](QWidget *modal) {
-            shown += modal == &about;
-            cursorDuring = Application::instance()->cursors().current();
-            about.accept();
-        };
-        TestSupport::answerNextModal(answer);
-        QTest::keyClick(form.get(), Qt::Key_F1);
-        QCOMPARE(shown, 1);
-        QCOMPARE(cursorDuring, 0);
-        QCOMPARE(Application::instance()->cursors().current(), MaletCursor);
-
-        form->New1->trigger();
-        form->activateWindow(); // as the window manager does when the box closes
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        QTest::keyClick(form.get(), Qt::Key_F1);
-        QTest::qWait(50);
-        QVERIFY(!about.isVisible());
-        form->Stop1->trigger();
-        form->activateWindow(); // as the window manager does when the box closes
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        TestSupport::answerNextModal(answer);
-        QTest::keyClick(form.get(), Qt::Key_F1);
-        QCOMPARE(shown, 2);
-        AboutBox = nullptr;
     }
 };
 

@@ -2,10 +2,10 @@
 // screenshot: ready, playing, gameover, options or about. Prints "posed" when
 // the window shows that state, and keeps it until it is killed.
 
+#include "app/startup.h"
 #include "game/random.h"
 #include "game/shootform.h"
 #include "game/spottable.h"
-#include "game/startup.h"
 #include "toolkit/application.h"
 #include "toolkit/intervaltimer.h"
 
@@ -68,7 +68,7 @@ void pose(const char *state)
         // Let the credits roll for a while before opening the box.
         QTimer::singleShot(6000, qApp, [] {
             announce();
-            ShootForm->ShowAboutBox();
+            Startup::showAboutBox();
         });
         return;
     }
@@ -81,7 +81,6 @@ int main(int argc, char *argv[])
 {
     const char *state = argc > 1 ? argv[1] : "ready";
     Application app("thwackle");
-    Startup::prepareApplication(app);
     QTimer::singleShot(300, &app, [state] { pose(state); });
-    return app.run([&app] { Startup::createForms(app); });
+    return Startup::run(app);
 }

@@ -1,4 +1,4 @@
-#include "game/startup.h"
+#include "app/startup.h"
 
 #include "about/aboutbox.h"
 #include "game/shootform.h"
@@ -6,11 +6,14 @@
 #include "resources/assets.h"
 #include "toolkit/application.h"
 
+#include <QShortcut>
+
 namespace Startup {
 
 void prepareApplication(Application &app)
 {
     QCoreApplication::setApplicationName(QStringLiteral("thwackle"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(THWACKLE_VERSION));
     QCoreApplication::setOrganizationName(QStringLiteral("Thwackle"));
     QGuiApplication::setDesktopFileName(QStringLiteral("thwackle"));
     QGuiApplication::setWindowIcon(Assets::mainIcon());
@@ -22,6 +25,26 @@ void createForms(Application &app)
     app.createForm(ShootForm);
     app.createForm(OptionsForm, *ShootForm);
     app.createForm(AboutBox);
+
+    auto *aboutKey = new QShortcut(QKeySequence(Qt::Key_F1), ShootForm);
+    aboutKey->setObjectName(QStringLiteral("AboutShortcut"));
+    QObject::connect(aboutKey, &QShortcut::activated, ShootForm, &showAboutBox);
+}
+
+void showAboutBox()
+{
+    if (ShootForm && ShootForm->GameStopped && AboutBox)
+        Application::instance()->execModal(AboutBox);
+}
+
+int run(Application &app, const std::function<void()> &ready)
+{
+    prepareApplication(app);
+    return app.run([&app, &ready] {
+        createForms(app);
+        if (ready)
+            ready();
+    });
 }
 
 } // namespace Startup

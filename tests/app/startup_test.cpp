@@ -1,8 +1,8 @@
 // Start-up and shutdown of the whole program, as the main routine runs them.
 
 #include "about/aboutbox.h"
+#include "app/startup.h"
 #include "game/shootform.h"
-#include "game/startup.h"
 #include "options/optionsform.h"
 #include "resources/assets.h"
 #include "support/testmain.h"
@@ -14,8 +14,7 @@ namespace {
 
 int startProgram()
 {
-    Application *app = Application::instance();
-    return app->run([app] { Startup::createForms(*app); });
+    return Startup::run(*Application::instance());
 }
 
 } // namespace
@@ -87,6 +86,40 @@ private slots:
         QVERIFY(noMalet && noMaletDown && noIcon);
         QVERIFY(Assets::cursor(QStringLiteral("Malet")).has_value());
         QVERIFY(!Assets::mainIcon().isNull());
+    }
+
+    void f1OpensTheAboutBoxOnlyBetweenGames()
+    {
+        Application *app = Application::instance();
+        Startup::createForms(*app);
+        ShootForm->show();
+        QVERIFY(QTest::qWaitForWindowActive(ShootForm));
+        int shown = 0;
+        int cursorDuring = -1;
+        const auto answer = [&](QWidget *modal) {
+            shown += modal == AboutBox;
+            cursorDuring = app->cursors().current();
+            AboutBox->accept();
+        };
+        TestSupport::answerNextModal(answer);
+        QTest::keyClick(ShootForm, Qt::Key_F1);
+        QCOMPARE(shown, 1);
+        QCOMPARE(cursorDuring, 0);
+        QCOMPARE(app->cursors().current(), MaletCursor);
+
+        ShootForm->New1->trigger();
+        ShootForm->activateWindow(); // as the window manager does when the box closes
+        QVERIFY(QTest::qWaitForWindowActive(ShootForm));
+        QTest::keyClick(ShootForm, Qt::Key_F1);
+        QTest::qWait(50);
+        QVERIFY(!AboutBox->isVisible());
+        ShootForm->Stop1->trigger();
+        ShootForm->activateWindow(); // as the window manager does when the box closes
+        QVERIFY(QTest::qWaitForWindowActive(ShootForm));
+        TestSupport::answerNextModal(answer);
+        QTest::keyClick(ShootForm, Qt::Key_F1);
+        QCOMPARE(shown, 2);
+        app->destroyForms();
     }
 };
 

@@ -1,0 +1,33 @@
+#include "toolkit/layout.h"
+
+#include <QLabel>
+
+namespace {
+
+const QString InterfaceFace = QStringLiteral("MS Sans Serif");
+
+} // namespace
+
+void installLayoutFaces()
+{
+    // fontconfig's own choice for the name, DejaVu Sans, is too wide for
+    // some captions; Arial-metric faces fit the layouts.
+    QFont::insertSubstitutions(InterfaceFace,
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Arial")});
+}
+
+QFont layoutFont(int pixelSize, bool bold)
+{
+    QFont font(InterfaceFace);
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, const QRect &geometry)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(geometry);
+    return label;
+}
