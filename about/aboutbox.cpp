@@ -60,39 +60,29 @@ TAboutBox::TAboutBox(QWidget *parent)
     setFont(layoutFont());
     setFixedSize(276, 264);
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1 = placed(new QFrame(this), "Panel1", {8, 8, 257, 217});
     // A lowered outer and a raised inner bevel, one pixel each: an etched line.
     Panel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
     Panel1->setLineWidth(1);
     Panel1->setMidLineWidth(0);
-    Panel1->setGeometry(8, 8, 257, 217);
 
-    ProgramIcon = new PictureBox(Panel1);
-    ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
-    ProgramIcon->setGeometry(16, 8, 65, 49);
+    ProgramIcon = placed(new PictureBox(Panel1), "ProgramIcon", {16, 8, 65, 49});
     ProgramIcon->setStretch(true);
     ProgramIcon->setImage(Assets::layoutImage(QStringLiteral("AboutBox/ProgramIcon")));
 
     ProductName = makeLabel(Panel1, "ProductName", QStringLiteral("Brackwater"), {120, 16, 79, 20});
     ProductName->setFont(layoutFont(16, true));
-    QPalette maroon = ProductName->palette();
-    maroon.setColor(QPalette::WindowText, QColor(128, 0, 0));
-    ProductName->setPalette(maroon);
+    setColour(ProductName, QPalette::WindowText, QColor(128, 0, 0));
     ProductName->adjustSize();
 
     Version = captionLabel(Panel1, "Version", QStringLiteral("Version 1.0"), {144, 40, 53, 13});
     Copyright = captionLabel(Panel1, "Copyright", QStringLiteral("Copyright \u00A9 the Thwackle team"), {8, 192, 189, 13});
 
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setGeometry(95, 236, 75, 25);
+    OKButton = placed(new QPushButton(QStringLiteral("OK"), this), "OKButton", {95, 236, 75, 25});
     OKButton->setDefault(true);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
 
-    vcCreditScroll1 = new TvcCreditScroll(Panel1);
-    vcCreditScroll1->setObjectName(QStringLiteral("vcCreditScroll1"));
-    vcCreditScroll1->setGeometry(8, 72, 241, 105);
+    vcCreditScroll1 = placed(new TvcCreditScroll(Panel1), "vcCreditScroll1", {8, 72, 241, 105});
     vcCreditScroll1->setColor(QColor(128, 128, 0));
     vcCreditScroll1->setFont(layoutFont());
     vcCreditScroll1->setFontColor(QColor(0, 0, 255));

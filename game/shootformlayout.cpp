@@ -28,9 +28,7 @@ QLabel *counterLabel(QWidget *parent, const char *name, const QRect &geometry, c
     font.setBold(true);
     font.setPixelSize(height);
     label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Qt::white);
-    label->setPalette(palette);
+    setColour(label, QPalette::WindowText, Qt::white);
     label->move(geometry.topLeft());
     label->adjustSize();
     return label;
@@ -38,10 +36,7 @@ QLabel *counterLabel(QWidget *parent, const char *name, const QRect &geometry, c
 
 PictureBox *bannerPicture(QWidget *parent, const char *name)
 {
-    auto *picture = new PictureBox(parent);
-    picture->setObjectName(QLatin1String(name));
-    picture->move(66, 16);
-    picture->resize(389, 170);
+    auto *picture = placed(new PictureBox(parent), name, {66, 16, 389, 170});
     picture->setAutoSize(true);
     picture->setImage(Assets::layoutImage(QStringLiteral("ShootForm/") + QLatin1String(name)));
     return picture;
@@ -49,9 +44,7 @@ PictureBox *bannerPicture(QWidget *parent, const char *name)
 
 QToolButton *toolButton(QWidget *parent, const char *name, const QRect &geometry, const QString &tip)
 {
-    auto *button = new QToolButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(geometry);
+    auto *button = placed(new QToolButton(parent), name, geometry);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setIconSize(QSize(32, 32));
@@ -74,14 +67,10 @@ void TShootForm::buildLayout()
     client->setFixedSize(522, 409);
     client->setFont(layoutFont());
     client->setAutoFillBackground(true);
-    QPalette palette = client->palette();
-    palette.setColor(QPalette::Window, QColor(0, 255, 255));
-    client->setPalette(palette);
+    setColour(client, QPalette::Window, QColor(0, 255, 255));
     setCentralWidget(client);
 
-    Image2 = new PlayArea(client);
-    Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->setGeometry(0, 0, 529, 289);
+    Image2 = placed(new PlayArea(client), "Image2", {0, 0, 529, 289});
     Image2->setJpeg(Assets::layoutData(QStringLiteral("ShootForm/Image2")));
     connect(Image2, &PlayArea::mouseDown, this,
             [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, const QPoint &at) {
@@ -92,9 +81,7 @@ void TShootForm::buildLayout()
                 Image2MouseUp(Image2, button, shift, at.x(), at.y());
             });
 
-    Image1 = new PictureBox(client);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(133, 288, 388, 120);
+    Image1 = placed(new PictureBox(client), "Image1", {133, 288, 388, 120});
     Image1->setAutoSize(true);
     Image1->setJpeg(Assets::layoutData(QStringLiteral("ShootForm/Image1")));
 
@@ -108,15 +95,11 @@ void TShootForm::buildLayout()
 
     Image3 = bannerPicture(client, "Image3");
 
-    Panel1 = new QFrame(client);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setGeometry(0, 288, 137, 121);
+    Panel1 = placed(new QFrame(client), "Panel1", {0, 288, 137, 121});
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Panel1->setLineWidth(2);
     Panel1->setAutoFillBackground(true);
-    QPalette teal = Panel1->palette();
-    teal.setColor(QPalette::Window, QColor(0, 128, 128));
-    Panel1->setPalette(teal);
+    setColour(Panel1, QPalette::Window, QColor(0, 128, 128));
 
     NewButton = toolButton(Panel1, "NewButton", QRect(56, 8, 73, 41), QStringLiteral("Start a new game"));
     PauseButton = toolButton(Panel1, "PauseButton", QRect(8, 24, 41, 73), QStringLiteral("Pause your game"));

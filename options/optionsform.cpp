@@ -27,24 +27,14 @@ void growToCaption(QLabel *label)
 
 QSlider *makeBar(QWidget *parent, const char *name, int maximum, const QRect &geometry)
 {
-    auto *bar = new QSlider(Qt::Horizontal, parent);
-    bar->setObjectName(QLatin1String(name));
+    auto *bar = placed(new QSlider(Qt::Horizontal, parent), name, geometry);
     bar->setRange(0, maximum);
     bar->setTickPosition(QSlider::TicksBelow);
     bar->setTickInterval(1);
     bar->setSingleStep(1);
     bar->setPageStep(2);
     bar->setValue(0);
-    bar->setGeometry(geometry);
     return bar;
-}
-
-QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, const QRect &geometry)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(geometry);
-    return button;
 }
 
 // A bar given a position outside its range shows the nearest end. Done in
@@ -66,10 +56,8 @@ TOptionsForm::TOptionsForm(GameParameters &parameters, QWidget *parent)
     setWindowTitle(QStringLiteral("Options"));
     setFont(layoutFont());
 
-    Bevel1 = new QFrame(this);
-    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1 = placed(new QFrame(this), "Bevel1", {8, 8, 281, 217});
     Bevel1->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    Bevel1->setGeometry(8, 8, 281, 217);
 
     Slow = makeLabel(this, "Slow", QStringLiteral("Slow"), {36, 72, 23, 13});
     Fast = makeLabel(this, "Fast", QStringLiteral("Fast"), {241, 72, 20, 13});
@@ -79,16 +67,15 @@ TOptionsForm::TOptionsForm(GameParameters &parameters, QWidget *parent)
     Population = makeLabel(this, "Population", QStringLiteral("&Population"), {123, 96, 50, 13});
     Time = makeLabel(this, "Time", QStringLiteral("&Game Time"), {121, 168, 54, 13});
 
-    OKBtn = makeButton(this, "OKBtn", QStringLiteral("OK"), {300, 8, 75, 25});
+    OKBtn = placed(new QPushButton(QStringLiteral("OK"), this), "OKBtn", {300, 8, 75, 25});
     OKBtn->setDefault(true);
-    CancelBtn = makeButton(this, "CancelBtn", QStringLiteral("Cancel"), {300, 38, 75, 25});
+    CancelBtn = placed(new QPushButton(QStringLiteral("Cancel"), this), "CancelBtn", {300, 38, 75, 25});
 
     SpeedSet = makeBar(this, "SpeedSet", 30, {36, 40, 225, 25});
     PopulationSet = makeBar(this, "PopulationSet", 35, {36, 112, 225, 25});
 
-    GameTimeSet = new QLineEdit(QString::number(GameParameters::DefaultGameLength), this);
-    GameTimeSet->setObjectName(QStringLiteral("GameTimeSet"));
-    GameTimeSet->setGeometry(116, 184, 65, 21);
+    GameTimeSet = placed(new QLineEdit(QString::number(GameParameters::DefaultGameLength), this), "GameTimeSet",
+                         {116, 184, 65, 21});
 
     Speed->setBuddy(SpeedSet);
     Population->setBuddy(PopulationSet);

@@ -24,10 +24,14 @@ QFont layoutFont(int pixelSize, bool bold)
     return font;
 }
 
+void setColour(QWidget *control, QPalette::ColorRole role, const QColor &colour)
+{
+    QPalette palette = control->palette();
+    palette.setColor(role, colour);
+    control->setPalette(palette);
+}
+
 QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, const QRect &geometry)
 {
-    auto *label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(geometry);
-    return label;
+    return placed(new QLabel(caption, parent), name, geometry);
 }
