@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Thwackle developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Thwackle: `make run` to play, `make test` for the whole suite.
 # Both install the Debian packages they need first when some are missing.
 

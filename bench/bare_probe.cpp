@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Thwackle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The yardstick for start-up: a bare Qt Widgets main window with a menu bar.
 
 #include "firstpaint.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Thwackle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Start-up to the main window's first paint, the game against a bare Qt
 // window with a menu bar, run alternately in the same session.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Thwackle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game's own start-up, reporting the main window's first paint.
 
 #include "firstpaint.h"

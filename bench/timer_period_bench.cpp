@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Thwackle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game clock's period, measured over 200 ticks of a running game.
 
 #include "game/shootform.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Thwackle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Any bytes given to the JPEG decoder must either decode or raise the one
 // failure type: no crash, no leak, no undefined behaviour.
 

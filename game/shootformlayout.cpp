@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Thwackle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Builds the game window's controls and menu as the window was designed:
 // absolute positions at 96 pixels per inch on a fixed-size client area.
 

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Thwackle developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # CPU the whole game uses over 10 s in its Ready state, with the hidden About
 # box's credits ticking, as a percentage of one core.
 # Usage: bench/about/idle_cpu.sh [BUILD_DIR]   (default: build)

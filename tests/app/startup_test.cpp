@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Thwackle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Start-up and shutdown of the whole program, as the main routine runs them.
 
 #include "about/aboutbox.h"

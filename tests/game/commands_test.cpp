@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Thwackle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window's four states and every way between them: menu items, tool
 // buttons, minimising and restoring, and the game running out.
 

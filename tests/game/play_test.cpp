@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Thwackle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Playing as a player does: real mouse presses on the window, the real game
 // clock, and what the window shows afterwards.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Thwackle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The application object's services: the error box and its text rule, the
 // loop going on after a failure in a handler, guarded start-up, ownership of
 // the windows, the minimise and restore notifications and the cursor rule

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Thwackle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program hands Qt only its name: options on the command line, Qt's own
 // included, must not reach the toolkit.
 

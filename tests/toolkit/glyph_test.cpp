@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Thwackle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Tool-button glyphs: exactly the bottom-left colour becomes see-through,
 // nothing else does, whatever the bitmap's depth.
 

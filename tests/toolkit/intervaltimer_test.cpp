@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Thwackle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game clock's timer: ticks come through the event loop at its interval,
 // a start begins a fresh interval, a stop silences it at once.
 

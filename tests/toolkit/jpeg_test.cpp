@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Thwackle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // JPEG decoding through libjpeg: good pictures decode at their header size,
 // bad data raises "JPEG error #<n>" with libjpeg's own message code.
 
