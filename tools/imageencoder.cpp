@@ -31,24 +31,20 @@ QByteArray write(const QImage &image, const char *format, int quality = -1)
 
 QByteArray ImageEncoder::bmp(const QImage &source)
 {
-    const bool indexed = source.format() == QImage::Format_Indexed8;
-    // Qt would drop to 4 bits per pixel for a table of 16 colours or fewer.
-    if (indexed && source.colorCount() != 256)
-        throw std::runtime_error("8-bit bitmap needs an indexed image with a full 256-colour table");
-    QImage image = indexed ? source : source.convertToFormat(QImage::Format_RGB32);
+    QImage image = source.depth() <= 8 ? source : source.convertToFormat(QImage::Format_RGB32);
     image.setDotsPerMeterX(DotsPerMeter);
     image.setDotsPerMeterY(DotsPerMeter);
-    // Qt copies an indexed row's padding bytes from memory as they are;
-    // clear them so that the file depends on the pixels alone.
-    if (indexed)
+    // Qt copies the padding bytes of 1- and 8-bit rows from memory as they
+    // are; clear them so that the file depends on the pixels alone.
+    const int usedBytes = (image.width() * image.depth() + 7) / 8;
+    if (image.depth() <= 8)
         for (int y = 0; y < image.height(); ++y)
-            std::fill(image.scanLine(y) + image.width(), image.scanLine(y) + image.bytesPerLine(), 0);
+            std::fill(image.scanLine(y) + usedBytes, image.scanLine(y) + image.bytesPerLine(), 0);
     QByteArray bytes = write(image, "bmp");
-    // Qt counts all 256 colours as important; the game's bitmaps say so
-    // with 0, the value that means "all of them".
+    // Qt counts every colour of the table as important; the game's files
+    // say 0, which means all of them.
     constexpr int ClrImportantOffset = 14 + 36;
-    if (indexed)
-        qToLittleEndian<quint32>(0, bytes.data() + ClrImportantOffset);
+    qToLittleEndian<quint32>(0, bytes.data() + ClrImportantOffset);
     return bytes;
 }
 

@@ -11,9 +11,10 @@
 class ImageEncoder
 {
 public:
-    // Uncompressed, bottom-up, 96 dpi. An indexed image must have a full
-    // 256-colour table and is stored at 8 bits per pixel with it; any other
-    // image is stored at 24 bits per pixel.
+    // Uncompressed, bottom-up, 96 dpi, with no colour singled out as
+    // important. Qt picks the depth from the image: 1 bit for a mono image,
+    // 4 bits for an indexed one of up to 16 colours, 8 bits for a larger
+    // colour table, 24 bits for any other.
     static QByteArray bmp(const QImage &image);
 
     // Baseline JFIF 1.01, 8-bit YCbCr sampled 2x2/1x1/1x1, with no density
