@@ -1,11 +1,12 @@
 #include "assetbuilder.h"
 
-#include "bmpwriter.h"
 #include "iconwriter.h"
-#include "jpegcodec.h"
+#include "imageencoder.h"
 #include "palettequantizer.h"
 #include "pixelart.h"
 #include "waterchecker.h"
+
+#include "toolkit/jpegdecoder.h"
 
 #include <QFile>
 
@@ -56,13 +57,13 @@ void AssetBuilder::sprite(const QString &output, const QString &source)
     // The game draws sprites opaque on the water, so the background must be
     // the window's cyan exactly, in the palette and in every ground pixel.
     const QImage flat = SvgCanvas::onBackground(m_canvas.render(source, SpriteSize), SvgCanvas::Cyan);
-    save(output, BmpWriter::indexed8(PaletteQuantizer({SvgCanvas::Cyan}).quantize(flat)), u"8 bpp sprite"_s);
+    save(output, ImageEncoder::bmp(PaletteQuantizer({SvgCanvas::Cyan}).quantize(flat)), u"8 bpp sprite"_s);
 }
 
 void AssetBuilder::indexedPicture(const QString &output, const QString &source, QSize size)
 {
     const QImage flat = SvgCanvas::onBackground(m_canvas.render(source, size), SvgCanvas::Cyan);
-    save(output, BmpWriter::indexed8(PaletteQuantizer({SvgCanvas::Cyan}).quantize(flat)), u"8 bpp picture"_s);
+    save(output, ImageEncoder::bmp(PaletteQuantizer({SvgCanvas::Cyan}).quantize(flat)), u"8 bpp picture"_s);
 }
 
 void AssetBuilder::glyph(const QString &output, const QString &source, bool indexed)
@@ -71,14 +72,14 @@ void AssetBuilder::glyph(const QString &output, const QString &source, bool inde
         source.endsWith(u".txt") ? PixelArt::load(m_canvas.sourcePath(source)) : m_canvas.render(source, GlyphSize);
     const QImage image = SvgCanvas::glyph(figure);
     if (indexed)
-        save(output, BmpWriter::indexed8(PaletteQuantizer({SvgCanvas::White}).quantize(image)), u"8 bpp glyph"_s);
+        save(output, ImageEncoder::bmp(PaletteQuantizer({SvgCanvas::White}).quantize(image)), u"8 bpp glyph"_s);
     else
-        save(output, BmpWriter::rgb24(image), u"24 bpp glyph"_s);
+        save(output, ImageEncoder::bmp(image), u"24 bpp glyph"_s);
 }
 
 void AssetBuilder::trueColourPicture(const QString &output, const QString &source, QSize size)
 {
-    save(output, BmpWriter::rgb24(SvgCanvas::onBackground(m_canvas.render(source, size), SvgCanvas::Cyan)),
+    save(output, ImageEncoder::bmp(SvgCanvas::onBackground(m_canvas.render(source, size), SvgCanvas::Cyan)),
          u"24 bpp picture"_s);
 }
 
@@ -124,8 +125,8 @@ void AssetBuilder::waterPicture(const QString &output, const QString &source, QS
     const QImage flat = SvgCanvas::onBackground(m_canvas.render(source, size), SvgCanvas::Cyan);
     const WaterChecker checker(flat, SvgCanvas::Cyan);
     for (int quality = PreferredWaterQuality; quality <= 100; ++quality) {
-        const QByteArray jfif = JpegCodec::encode(flat, quality);
-        const int wrong = checker.wrongPixels(JpegCodec::decode(jfif));
+        const QByteArray jfif = ImageEncoder::jpeg(flat, quality);
+        const int wrong = checker.wrongPixels(Jpeg::decode(jfif));
         if (wrong == 0) {
             save(output, jfif,
                  QStringLiteral("JPEG quality %1, %2 flat water pixels decode to exact cyan")
@@ -140,7 +141,7 @@ void AssetBuilder::waterPicture(const QString &output, const QString &source, QS
 void AssetBuilder::jpegPicture(const QString &output, const QString &source, QSize size)
 {
     const QImage flat = SvgCanvas::onBackground(m_canvas.render(source, size), SvgCanvas::Cyan);
-    save(output, JpegCodec::encode(flat, ScoreboardQuality), QStringLiteral("JPEG quality %1").arg(ScoreboardQuality));
+    save(output, ImageEncoder::jpeg(flat, ScoreboardQuality), QStringLiteral("JPEG quality %1").arg(ScoreboardQuality));
 }
 
 void AssetBuilder::save(const QString &output, const QByteArray &bytes, const QString &note)

@@ -1,92 +1,74 @@
 #include "iconwriter.h"
 
-#include "bytewriter.h"
-#include "dibheader.h"
+#include "imageencoder.h"
+
+#include <QDataStream>
+#include <QIODevice>
+#include <QtEndian>
 
 #include <stdexcept>
 
 namespace {
 
-enum ResourceType : std::uint16_t { Icon = 1, Cursor = 2 };
+enum ResourceType : quint16 { Icon = 1, Cursor = 2 };
 
-// ICONDIR plus one ICONDIRENTRY; the image follows right after it.
-void writeDirectory(ByteWriter &out, ResourceType type, const QImage &image, int colourCount, int field1,
-                    int field2, std::uint32_t imageBytes)
+// The image of an icon or a cursor is a bitmap without its 14-byte file
+// header, its rows followed by those of a 1-bit AND mask. Its header gives
+// twice the picture's height and counts the mask's bytes too.
+QByteArray iconImage(const QImage &colour, const QImage &andMask)
 {
-    out.u16(0);
-    out.u16(type);
-    out.u16(1);
-    out.u8(static_cast<std::uint8_t>(image.width() % 256));
-    out.u8(static_cast<std::uint8_t>(image.height() % 256));
-    out.u8(static_cast<std::uint8_t>(colourCount));
-    out.u8(0);
-    // Icons keep planes and bit count here; cursors keep the hot spot.
-    out.u16(static_cast<std::uint16_t>(field1));
-    out.u16(static_cast<std::uint16_t>(field2));
-    out.u32(imageBytes);
-    out.u32(6 + 16);
+    constexpr int FileHeaderBytes = 14, HeightOffset = 8, SizeImageOffset = 20;
+    const qsizetype maskBytes = qsizetype((andMask.width() + 31) / 32 * 4) * andMask.height();
+    QByteArray image = ImageEncoder::bmp(colour).mid(FileHeaderBytes);
+    const quint32 colourBytes = qFromLittleEndian<quint32>(image.constData() + SizeImageOffset);
+    qToLittleEndian<qint32>(colour.height() * 2, image.data() + HeightOffset);
+    qToLittleEndian<quint32>(colourBytes + quint32(maskBytes), image.data() + SizeImageOffset);
+    return image + ImageEncoder::bmp(andMask).right(maskBytes);
 }
 
-std::vector<std::uint8_t> packBits(const QImage &image, int bits, auto valueAt)
+// ICONDIR with its one ICONDIRENTRY; the image follows right after it.
+// Icons keep planes and bit count in field1 and field2, cursors the hot spot.
+QByteArray withDirectory(ResourceType type, QSize size, int colourCount, int field1, int field2,
+                         const QByteArray &image)
 {
-    const int stride = DibHeader::stride(image.width(), bits);
-    std::vector<std::uint8_t> rows;
-    for (int y = image.height() - 1; y >= 0; --y) {
-        std::vector<std::uint8_t> row(static_cast<std::size_t>(stride), 0);
-        for (int x = 0; x < image.width(); ++x) {
-            const int bitPos = x * bits;
-            const int shift = 8 - bits - bitPos % 8;
-            row[static_cast<std::size_t>(bitPos / 8)] |= static_cast<std::uint8_t>(valueAt(x, y) << shift);
-        }
-        rows.insert(rows.end(), row.begin(), row.end());
-    }
-    return rows;
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << quint16(0) << quint16(type) << quint16(1) << quint8(size.width() % 256) << quint8(size.height() % 256)
+        << quint8(colourCount) << quint8(0) << quint16(field1) << quint16(field2) << quint32(image.size())
+        << quint32(6 + 16);
+    return bytes + image;
 }
 
-QByteArray toByteArray(const ByteWriter &out)
+QImage monochrome(QSize size, uint index)
 {
-    return QByteArray(reinterpret_cast<const char *>(out.bytes().data()), static_cast<qsizetype>(out.size()));
+    QImage image(size, QImage::Format_Mono);
+    image.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    image.fill(index);
+    return image;
 }
 
 } // namespace
 
 QByteArray IconWriter::monochromeCursor(const QImage &shape, QPoint hotSpot)
 {
+    // Palette entry 0 is black, so a drawn pixel has XOR 0 and AND 0; every
+    // other pixel has AND 1, transparent.
     const QImage argb = shape.convertToFormat(QImage::Format_ARGB32);
-    auto drawn = [&argb](int x, int y) { return qAlpha(argb.pixel(x, y)) >= 128; };
-    // Palette entry 0 is black, so a drawn pixel has XOR 0 and AND 0.
-    const auto xorMask = packBits(argb, 1, [](int, int) { return 0; });
-    const auto andMask = packBits(argb, 1, [&drawn](int x, int y) { return drawn(x, y) ? 0 : 1; });
-
-    const std::uint32_t imageBytes = 40 + 2 * 4 + static_cast<std::uint32_t>(xorMask.size() + andMask.size());
-    ByteWriter out;
-    writeDirectory(out, Cursor, argb, 2, hotSpot.x(), hotSpot.y(), imageBytes);
-    DibHeader{argb.width(), argb.height() * 2, 1, 2, static_cast<std::uint32_t>(xorMask.size() + andMask.size())}
-        .write(out);
-    DibHeader::writePalette(out, {qRgb(0, 0, 0), qRgb(255, 255, 255)});
-    out.append(xorMask);
-    out.append(andMask);
-    return toByteArray(out);
+    QImage andMask = monochrome(argb.size(), 1);
+    for (int y = 0; y < argb.height(); ++y)
+        for (int x = 0; x < argb.width(); ++x)
+            if (qAlpha(argb.pixel(x, y)) >= 128)
+                andMask.setPixel(x, y, 0);
+    return withDirectory(Cursor, argb.size(), 2, hotSpot.x(), hotSpot.y(),
+                         iconImage(monochrome(argb.size(), 0), andMask));
 }
 
 QByteArray IconWriter::vgaIcon(const QImage &indexed16)
 {
     if (indexed16.format() != QImage::Format_Indexed8 || indexed16.colorTable() != vgaPalette())
         throw std::runtime_error("icon image must be indexed in the VGA palette");
-
-    const auto colour = packBits(indexed16, 4, [&indexed16](int x, int y) { return indexed16.pixelIndex(x, y); });
-    const auto andMask = packBits(indexed16, 1, [](int, int) { return 0; });
-
-    const std::uint32_t imageBytes = 40 + 16 * 4 + static_cast<std::uint32_t>(colour.size() + andMask.size());
-    ByteWriter out;
-    writeDirectory(out, Icon, indexed16, 16, 1, 4, imageBytes);
-    DibHeader{indexed16.width(), indexed16.height() * 2, 4, 16,
-              static_cast<std::uint32_t>(colour.size() + andMask.size())}
-        .write(out);
-    DibHeader::writePalette(out, vgaPalette());
-    out.append(colour);
-    out.append(andMask);
-    return toByteArray(out);
+    return withDirectory(Icon, indexed16.size(), 16, 1, 4, iconImage(indexed16, monochrome(indexed16.size(), 0)));
 }
 
 QList<QRgb> IconWriter::vgaPalette()

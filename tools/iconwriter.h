@@ -4,7 +4,10 @@
 #include <QImage>
 #include <QPoint>
 
-// Writes single-image Windows cursor (.cur) and icon (.ico) files.
+// Writes single-image Windows cursor (.cur) and icon (.ico) files. Qt's
+// icon writer stores every picture at 32 bits per pixel, and as an icon, so
+// a cursor would lose its hot spot: only the container is written here, the
+// bitmap inside it comes from Qt's bitmap writer.
 class IconWriter
 {
 public:
