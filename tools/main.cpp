@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Thwackle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // makeassets: renders the SVG sources of the game's pictures and writes the
 // bitmaps, cursors, icon and JPEG pictures that the game embeds.
 //

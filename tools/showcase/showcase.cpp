@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Thwackle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Starts the game as the program does and poses it in one state, for a
 // screenshot: ready, playing, gameover, options or about. Prints "posed" when
 // the window shows that state, and keeps it until it is killed.
