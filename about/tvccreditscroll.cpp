@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -118,10 +119,14 @@ void TvcCreditScroll::TimerTick(QObject *)
     // The control's own Enabled, not one inherited from a disabled parent.
     if (testAttribute(Qt::WA_ForceDisabled))
         return;
-    // A control hidden for years would overflow; let it wrap like the
-    // unsigned sum it is instead of invoking undefined behaviour.
-    FScrollOffset = static_cast<std::int32_t>(static_cast<std::uint32_t>(FScrollOffset)
-                                              + static_cast<std::uint32_t>(FStep));
+    // Unpainted, the offset grows without bound; it stops at the largest
+    // value rather than wrapping to a negative one, which would hide the
+    // text for good and overflow the paint's arithmetic. Held there it lies
+    // past the wrap point of any text short of some hundred million lines,
+    // so the next paint starts the text again.
+    FScrollOffset = FScrollOffset > std::numeric_limits<std::int32_t>::max() - FStep
+        ? std::numeric_limits<std::int32_t>::max()
+        : FScrollOffset + FStep;
     update();
 }
 

@@ -5,6 +5,8 @@
 #include <QEnterEvent>
 #include <QImage>
 
+#include <limits>
+
 namespace {
 
 constexpr int Patience = 20000;
@@ -91,6 +93,8 @@ private slots:
     void workerDrivesTheScroll();
     void wrapsAfterTheLastLineLeaves_data();
     void wrapsAfterTheLastLineLeaves();
+    void hiddenForAnyDistance_data();
+    void hiddenForAnyDistance();
     void alignment_data();
     void alignment();
     void neverDrawsOnLastRowOrColumn();
@@ -188,6 +192,36 @@ void TvcCreditScrollTest::wrapsAfterTheLastLineLeaves()
     tick(*scroll, ticksPast);
     QCOMPARE(scroll->ScrollOffset(), (ticksToWrapPoint + ticksPast) * step);
     // ...and the first paint past it starts the text again below the edge.
+    const QImage image = scroll->grab().toImage();
+    QCOMPARE(scroll->ScrollOffset(), 0);
+    QVERIFY(!inkOf(image).any());
+}
+
+void TvcCreditScrollTest::hiddenForAnyDistance_data()
+{
+    QTest::addColumn<int>("step");
+    QTest::addColumn<int>("ticks");
+    QTest::newRow("step 2^30, two ticks") << (1 << 30) << 2;
+    QTest::newRow("largest step, one tick") << std::numeric_limits<int>::max() << 1;
+    QTest::newRow("largest step, three ticks") << std::numeric_limits<int>::max() << 3;
+    QTest::newRow("step 2^20, many ticks") << (1 << 20) << 5000;
+}
+
+void TvcCreditScrollTest::hiddenForAnyDistance()
+{
+    QFETCH(int, step);
+    QFETCH(int, ticks);
+    auto scroll = quietScroller({QStringLiteral("Line"), QStringLiteral("Line")});
+    scroll->setStep(step);
+    // However far the text runs while nobody paints it, it never comes back
+    // by itself...
+    for (int i = 0, before = 0; i < ticks; ++i) {
+        tick(*scroll, 1);
+        QCOMPARE_GE(scroll->ScrollOffset(), before);
+        QCOMPARE_GT(scroll->ScrollOffset(), 0);
+        before = scroll->ScrollOffset();
+    }
+    // ...and, being past the wrap point, starts again from below.
     const QImage image = scroll->grab().toImage();
     QCOMPARE(scroll->ScrollOffset(), 0);
     QVERIFY(!inkOf(image).any());
