@@ -10,14 +10,15 @@
 
 namespace {
 
-int alignmentFlag(TvcCreditScroll::TAlignment alignment)
+// Where a line of `lineWidth` pixels starts in a rectangle `width` wide.
+qreal lineStart(TvcCreditScroll::TAlignment alignment, qreal width, qreal lineWidth)
 {
     switch (alignment) {
-    case TvcCreditScroll::taLeftJustify: return Qt::AlignLeft;
-    case TvcCreditScroll::taRightJustify: return Qt::AlignRight;
-    case TvcCreditScroll::taCenter: return Qt::AlignHCenter;
+    case TvcCreditScroll::taLeftJustify: return 0;
+    case TvcCreditScroll::taRightJustify: return width - lineWidth;
+    case TvcCreditScroll::taCenter: break;
     }
-    return Qt::AlignHCenter;
+    return (width - lineWidth) / 2;
 }
 
 } // namespace
@@ -165,9 +166,10 @@ QImage TvcCreditScroll::ComposeFrame()
     painter.setClipRect(textRect);
 
     // Lines break only at the line ends; each sits in its own cell of the
-    // measured height so that the spacing is exactly that height.
-    const int flags = alignmentFlag(FAlignment) | Qt::AlignTop | Qt::TextExpandTabs
-        | Qt::TextShowMnemonic | Qt::TextDontClip;
+    // measured height so that the spacing is exactly that height. Qt expands
+    // tabs in left-aligned text only, so every line is laid out flush left,
+    // measured, and then moved to where its alignment puts it.
+    const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs | Qt::TextShowMnemonic | Qt::TextDontClip;
     for (qsizetype i = 0; i < FLines.size(); ++i) {
         const qint64 top = textRect.top() + qint64(lineHeight) * i;
         if (top > textRect.bottom())
@@ -175,7 +177,10 @@ QImage TvcCreditScroll::ComposeFrame()
         // Skipping lines wholly above the clip saves time, not pixels.
         if (top + 2 * lineHeight < 0)
             continue;
-        painter.drawText(QRect(textRect.left(), int(top), textRect.width(), lineHeight), flags, FLines.at(i));
+        QRectF cell(textRect.left(), qreal(top), textRect.width(), lineHeight);
+        const qreal lineWidth = painter.boundingRect(cell, flags, FLines.at(i)).width();
+        cell.translate(lineStart(FAlignment, cell.width(), lineWidth), 0);
+        painter.drawText(cell, flags, FLines.at(i));
     }
     return frame;
 }
