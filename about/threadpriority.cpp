@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 
-#include <pthread.h>
 #include <sched.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -35,38 +34,54 @@ int niceFloor()
     return std::clamp(20 - static_cast<int>(limit.rlim_cur), -20, 19);
 }
 
+int niceOf(pid_t tid, int fallback)
+{
+    // getpriority can legitimately return -1, so errno tells a failure apart.
+    errno = 0;
+    const int nice = getpriority(PRIO_PROCESS, static_cast<id_t>(tid));
+    return errno == 0 ? nice : fallback;
+}
+
 bool setNice(pid_t tid, int nice)
 {
     return setpriority(PRIO_PROCESS, static_cast<id_t>(tid), nice) == 0;
 }
 
+bool isIdle(pid_t tid)
+{
+    const int policy = sched_getscheduler(tid);
+    return policy >= 0 && (policy & ~SCHED_RESET_ON_FORK) == SCHED_IDLE;
+}
+
 } // namespace
 
-int applyThreadPriority(TThreadPriority priority)
+bool applyThreadPriority(pid_t tid, TThreadPriority priority)
 {
-    const pid_t tid = gettid();
-    // getpriority can legitimately return -1, so errno tells a failure apart.
-    errno = 0;
-    int base = getpriority(PRIO_PROCESS, static_cast<id_t>(getpid()));
-    if (errno != 0)
-        base = 0;
-
-    sched_param param{};
-    pthread_setschedparam(pthread_self(), priority == tpIdle ? SCHED_IDLE : SCHED_OTHER, &param);
-
-    errno = 0;
-    int current = getpriority(PRIO_PROCESS, static_cast<id_t>(tid));
-    if (errno != 0)
-        current = base;
-
+    const int base = niceOf(getpid(), 0);
     const int wanted = std::clamp(base + niceOffset(priority), -20, 19);
-    if (wanted != current && !setNice(tid, wanted)) {
-        // Refused: a thread may always go lower, and higher only down to the
-        // limit's floor, so the nearest allowed value lies between the two.
-        const int nearest = std::max(wanted, std::min(current, niceFloor()));
-        if (nearest != current && setNice(tid, nearest))
-            current = nearest;
-        return current;
+    int current = niceOf(tid, base);
+
+    // The nice value goes first: leaving SCHED_IDLE is allowed only at a nice
+    // value the limit permits, which a lowering makes no harder to meet.
+    if (wanted != current) {
+        if (setNice(tid, wanted)) {
+            current = wanted;
+        } else {
+            // A thread may always go lower, and higher only down to the
+            // limit's floor, so the nearest allowed value lies between the two.
+            const int nearest = std::max(wanted, std::min(current, niceFloor()));
+            if (nearest != current && setNice(tid, nearest))
+                current = nearest;
+        }
     }
-    return wanted;
+
+    const sched_param param{};
+    const bool policySet = sched_setscheduler(tid, priority == tpIdle ? SCHED_IDLE : SCHED_OTHER, &param) == 0;
+    return policySet && current == wanted;
+}
+
+bool runsBelowCaller(pid_t tid)
+{
+    const pid_t self = gettid();
+    return niceOf(tid, 0) > niceOf(self, 0) || (isIdle(tid) && !isIdle(self));
 }

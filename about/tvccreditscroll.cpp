@@ -6,17 +6,19 @@
 #include <QPainter>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
-int alignmentFlag(TvcCreditScroll::TAlignment alignment)
+// Where a line of `lineWidth` pixels starts in a rectangle `width` wide.
+qreal lineStart(TvcCreditScroll::TAlignment alignment, qreal width, qreal lineWidth)
 {
     switch (alignment) {
-    case TvcCreditScroll::taLeftJustify: return Qt::AlignLeft;
-    case TvcCreditScroll::taRightJustify: return Qt::AlignRight;
-    case TvcCreditScroll::taCenter: return Qt::AlignHCenter;
+    case TvcCreditScroll::taLeftJustify: return 0;
+    case TvcCreditScroll::taRightJustify: return width - lineWidth;
+    case TvcCreditScroll::taCenter: break;
     }
-    return Qt::AlignHCenter;
+    return (width - lineWidth) / 2;
 }
 
 } // namespace
@@ -118,10 +120,14 @@ void TvcCreditScroll::TimerTick(QObject *)
     // The control's own Enabled, not one inherited from a disabled parent.
     if (testAttribute(Qt::WA_ForceDisabled))
         return;
-    // A control hidden for years would overflow; let it wrap like the
-    // unsigned sum it is instead of invoking undefined behaviour.
-    FScrollOffset = static_cast<std::int32_t>(static_cast<std::uint32_t>(FScrollOffset)
-                                              + static_cast<std::uint32_t>(FStep));
+    // Unpainted, the offset grows without bound; it stops at the largest
+    // value rather than wrapping to a negative one, which would hide the
+    // text for good and overflow the paint's arithmetic. Held there it lies
+    // past the wrap point of any text short of some hundred million lines,
+    // so the next paint starts the text again.
+    FScrollOffset = FScrollOffset > std::numeric_limits<std::int32_t>::max() - FStep
+        ? std::numeric_limits<std::int32_t>::max()
+        : FScrollOffset + FStep;
     update();
 }
 
@@ -160,9 +166,10 @@ QImage TvcCreditScroll::ComposeFrame()
     painter.setClipRect(textRect);
 
     // Lines break only at the line ends; each sits in its own cell of the
-    // measured height so that the spacing is exactly that height.
-    const int flags = alignmentFlag(FAlignment) | Qt::AlignTop | Qt::TextExpandTabs
-        | Qt::TextShowMnemonic | Qt::TextDontClip;
+    // measured height so that the spacing is exactly that height. Qt expands
+    // tabs in left-aligned text only, so every line is laid out flush left,
+    // measured, and then moved to where its alignment puts it.
+    const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs | Qt::TextShowMnemonic | Qt::TextDontClip;
     for (qsizetype i = 0; i < FLines.size(); ++i) {
         const qint64 top = textRect.top() + qint64(lineHeight) * i;
         if (top > textRect.bottom())
@@ -170,7 +177,10 @@ QImage TvcCreditScroll::ComposeFrame()
         // Skipping lines wholly above the clip saves time, not pixels.
         if (top + 2 * lineHeight < 0)
             continue;
-        painter.drawText(QRect(textRect.left(), int(top), textRect.width(), lineHeight), flags, FLines.at(i));
+        QRectF cell(textRect.left(), qreal(top), textRect.width(), lineHeight);
+        const qreal lineWidth = painter.boundingRect(cell, flags, FLines.at(i)).width();
+        cell.translate(lineStart(FAlignment, cell.width(), lineWidth), 0);
+        painter.drawText(cell, flags, FLines.at(i));
     }
     return frame;
 }

@@ -13,6 +13,8 @@
 #include <mutex>
 #include <thread>
 
+#include <sys/types.h>
+
 class QEvent;
 class TvcTimer;
 
@@ -24,6 +26,12 @@ class TvcTimer;
 // short, and a resume starts a fresh sleep at the interval then current.
 // Everything the two threads share sits behind one std::mutex, which keeps
 // every happens-before visible to ThreadSanitizer.
+//
+// The GUI thread sets the worker's priority as it resumes it. Without
+// privilege a thread that has once gone lower may never climb back, so when
+// a change asks for more than the worker's OS thread can reach, that thread
+// is retired and a fresh one, which starts where the GUI thread runs, takes
+// over the same object and its state.
 //
 // The object itself lives on the GUI thread: the hand-off is an event posted
 // to it, so destroying it also discards a hand-off still in the queue.
@@ -57,6 +65,8 @@ protected:
     void customEvent(QEvent *event) override;
 
 private:
+    // GUI thread only: joins the running OS thread and starts a fresh one.
+    void ReplaceThread();
     void ThreadMain();
     void WorkerLoop();
     // Posts the tick and blocks until the GUI thread has served it; rethrows
@@ -72,7 +82,19 @@ private:
     std::uint32_t m_interval;
     TThreadPriority m_priority;
     TThreadPriority m_appliedPriority;
+    // The kernel's id of the running OS thread; 0 before it starts and
+    // after it returns.
+    pid_t m_tid = 0;
     bool Stopping = false;
+    // The OS thread is asked to return so that a fresh one takes over.
+    bool m_retiring = false;
+    // Once in the endless wait, a fresh thread goes on with it.
+    bool m_endless = false;
+    // The GUI thread is running a tick that the OS thread waits for. That
+    // thread must live to take the tick's outcome (an exception ends it), so
+    // a replacement asked for meanwhile waits until the tick is done.
+    bool m_serving = false;
+    bool m_replacePending = false;
     bool m_suspended = false;
     bool m_ended = false;
     std::uint64_t m_resumes = 0;

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include <pthread.h>
+#include <unistd.h>
 
 namespace {
 
@@ -46,17 +47,51 @@ void TvcTimerThread::Suspend()
 
 void TvcTimerThread::Resume(std::uint32_t interval, TThreadPriority priority)
 {
-    {
-        std::lock_guard lock(m_mutex);
-        // An ended thread cannot run again; leave it be rather than retry.
+    std::unique_lock lock(m_mutex);
+    // An ended thread cannot run again; leave it be rather than retry.
+    if (m_ended)
+        return;
+    m_interval = interval;
+    m_priority = priority;
+    // A thread that has not started yet takes the priority up itself.
+    if (priority != m_appliedPriority && m_tid != 0) {
+        m_appliedPriority = priority;
+        if (!applyThreadPriority(m_tid, priority) && runsBelowCaller(m_tid))
+            m_replacePending = true;
+    }
+    if (m_replacePending && !m_serving && !Stopping) {
+        lock.unlock();
+        ReplaceThread();
+        lock.lock();
+        // The old thread may have ended on its way out, re-raising what the
+        // handler of its last hand-off raised.
         if (m_ended)
             return;
-        m_interval = interval;
-        m_priority = priority;
-        m_suspended = false;
-        ++m_resumes;
+    }
+    m_suspended = false;
+    ++m_resumes;
+    lock.unlock();
+    m_wake.notify_all();
+}
+
+void TvcTimerThread::ReplaceThread()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_replacePending = false;
+        m_retiring = true;
     }
     m_wake.notify_all();
+    m_thread.join();
+    // A hand-off the old thread posted and gave up on must not serve the
+    // fresh one; the event goes with it.
+    QCoreApplication::removePostedEvents(this, HandOffEvent);
+    std::lock_guard lock(m_mutex);
+    m_retiring = false;
+    if (!m_nextEvent)
+        m_nextEvent = new QEvent(HandOffEvent);
+    if (!m_ended)
+        m_thread = std::thread([this] { ThreadMain(); });
 }
 
 void TvcTimerThread::SetStopping()
@@ -100,14 +135,17 @@ bool TvcTimerThread::HandOffWaiting() const
 
 void TvcTimerThread::ThreadMain()
 {
-    TThreadPriority priority;
-    {
-        std::lock_guard lock(m_mutex);
-        priority = m_priority;
-    }
     // Named so that top, gdb and the autotests can tell it apart.
     pthread_setname_np(pthread_self(), "vcTimer");
-    applyThreadPriority(priority);
+    {
+        // Under the lock, so that a change from the GUI thread comes wholly
+        // before or after this one.
+        std::lock_guard lock(m_mutex);
+        m_tid = gettid();
+        applyThreadPriority(m_tid, m_priority);
+        m_appliedPriority = m_priority;
+    }
+    bool raised = false;
     try {
         WorkerLoop();
     } catch (...) {
@@ -115,36 +153,34 @@ void TvcTimerThread::ThreadMain()
         // would, and the exception is kept for whoever wants to look.
         std::lock_guard lock(m_mutex);
         m_fatal = std::current_exception();
+        raised = true;
     }
     std::lock_guard lock(m_mutex);
-    m_ended = true;
+    m_tid = 0;
+    // A retired thread hands the worker on; it has not ended.
+    if (raised || !m_retiring)
+        m_ended = true;
 }
 
 void TvcTimerThread::WorkerLoop()
 {
     using namespace std::chrono;
     std::unique_lock lock(m_mutex);
-    while (!Stopping) {
-        m_wake.wait(lock, [this] { return Stopping || !m_suspended; });
-        if (Stopping)
+    const auto leaving = [this] { return Stopping || m_retiring; };
+    while (!leaving()) {
+        m_wake.wait(lock, [&] { return leaving() || !m_suspended; });
+        if (leaving())
             break;
-        if (m_priority != m_appliedPriority) {
-            m_appliedPriority = m_priority;
-            const TThreadPriority priority = m_priority;
-            lock.unlock();
-            applyThreadPriority(priority);
-            lock.lock();
-            continue;
-        }
 
-        const std::uint32_t interval = m_interval;
+        const std::uint32_t interval = m_endless ? TvcTimer::Infinite : m_interval;
         const std::uint64_t resumes = m_resumes;
         // A pause, or a pause and resume together, cuts the sleep short; the
         // loop then starts a fresh one at the interval current by then.
-        const auto interrupted = [this, resumes] { return Stopping || m_suspended || m_resumes != resumes; };
+        const auto interrupted = [&, resumes] { return leaving() || m_suspended || m_resumes != resumes; };
         if (interval == TvcTimer::Infinite) {
             // The endless wait: no change of the interval ends it.
-            m_wake.wait(lock, [this] { return Stopping; });
+            m_endless = true;
+            m_wake.wait(lock, leaving);
             break;
         }
         if (interval == 0) {
@@ -167,7 +203,7 @@ void TvcTimerThread::HandOff(std::unique_lock<std::mutex> &lock)
     lock.unlock();
     QCoreApplication::postEvent(this, event, Qt::HighEventPriority);
     lock.lock();
-    m_wake.wait(lock, [this] { return Stopping || m_handOffServed; });
+    m_wake.wait(lock, [this] { return Stopping || m_retiring || m_handOffServed; });
     m_handOffWaiting = false;
     if (m_handOffError)
         std::rethrow_exception(std::exchange(m_handOffError, nullptr));
@@ -191,6 +227,7 @@ void TvcTimerThread::ServeHandOff()
             m_wake.notify_all();
             return;
         }
+        m_serving = true;
     }
     std::exception_ptr error;
     // The handler may destroy its own timer, and this object with it.
@@ -202,12 +239,19 @@ void TvcTimerThread::ServeHandOff()
     }
     if (!alive)
         return;
+    bool replace;
     {
         std::lock_guard lock(m_mutex);
+        m_serving = false;
         m_handOffServed = true;
         m_handOffError = error;
+        // A replacement the handler asked for; not for a thread that its
+        // exception is about to end.
+        replace = m_replacePending && !error && !Stopping;
     }
     m_wake.notify_all();
+    if (replace)
+        ReplaceThread();
 }
 
 void TvcTimerThread::customEvent(QEvent *)

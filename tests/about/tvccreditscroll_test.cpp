@@ -5,6 +5,8 @@
 #include <QEnterEvent>
 #include <QImage>
 
+#include <limits>
+
 namespace {
 
 constexpr int Patience = 20000;
@@ -91,10 +93,12 @@ private slots:
     void workerDrivesTheScroll();
     void wrapsAfterTheLastLineLeaves_data();
     void wrapsAfterTheLastLineLeaves();
+    void hiddenForAnyDistance_data();
+    void hiddenForAnyDistance();
     void alignment_data();
     void alignment();
     void neverDrawsOnLastRowOrColumn();
-    void ampersandPrefixAndTabs();
+    void ampersandPrefix();
     void sameLinesRepaint();
     void mouseNotifications();
 };
@@ -193,18 +197,56 @@ void TvcCreditScrollTest::wrapsAfterTheLastLineLeaves()
     QVERIFY(!inkOf(image).any());
 }
 
+void TvcCreditScrollTest::hiddenForAnyDistance_data()
+{
+    QTest::addColumn<int>("step");
+    QTest::addColumn<int>("ticks");
+    QTest::newRow("step 2^30, two ticks") << (1 << 30) << 2;
+    QTest::newRow("largest step, one tick") << std::numeric_limits<int>::max() << 1;
+    QTest::newRow("largest step, three ticks") << std::numeric_limits<int>::max() << 3;
+    QTest::newRow("step 2^20, many ticks") << (1 << 20) << 5000;
+}
+
+void TvcCreditScrollTest::hiddenForAnyDistance()
+{
+    QFETCH(int, step);
+    QFETCH(int, ticks);
+    auto scroll = quietScroller({QStringLiteral("Line"), QStringLiteral("Line")});
+    scroll->setStep(step);
+    // However far the text runs while nobody paints it, it never comes back
+    // by itself...
+    for (int i = 0, before = 0; i < ticks; ++i) {
+        tick(*scroll, 1);
+        QCOMPARE_GE(scroll->ScrollOffset(), before);
+        QCOMPARE_GT(scroll->ScrollOffset(), 0);
+        before = scroll->ScrollOffset();
+    }
+    // ...and, being past the wrap point, starts again from below.
+    const QImage image = scroll->grab().toImage();
+    QCOMPARE(scroll->ScrollOffset(), 0);
+    QVERIFY(!inkOf(image).any());
+}
+
 void TvcCreditScrollTest::alignment_data()
 {
     QTest::addColumn<int>("alignment");
-    QTest::newRow("left") << int(TvcCreditScroll::taLeftJustify);
-    QTest::newRow("right") << int(TvcCreditScroll::taRightJustify);
-    QTest::newRow("centre") << int(TvcCreditScroll::taCenter);
+    QTest::addColumn<QString>("line");
+    const QString plain = QStringLiteral("HIH");
+    const QString tabbed = QStringLiteral("I\tI");
+    QTest::newRow("left") << int(TvcCreditScroll::taLeftJustify) << plain;
+    QTest::newRow("right") << int(TvcCreditScroll::taRightJustify) << plain;
+    QTest::newRow("centre") << int(TvcCreditScroll::taCenter) << plain;
+    QTest::newRow("left, tab") << int(TvcCreditScroll::taLeftJustify) << tabbed;
+    QTest::newRow("right, tab") << int(TvcCreditScroll::taRightJustify) << tabbed;
+    // The control's own alignment, the one the credits use.
+    QTest::newRow("centre, tab") << int(TvcCreditScroll::taCenter) << tabbed;
 }
 
 void TvcCreditScrollTest::alignment()
 {
     QFETCH(int, alignment);
-    auto scroll = quietScroller({QStringLiteral("HIH")}, TvcCreditScroll::TAlignment(alignment));
+    QFETCH(QString, line);
+    auto scroll = quietScroller({line}, TvcCreditScroll::TAlignment(alignment));
     const Ink ink = inkOf(paintedWithTextAt(*scroll, 10));
     QVERIFY(ink.any());
     // The text rectangle spans x = 0 up to, not including, Width - 1; a
@@ -219,6 +261,18 @@ void TvcCreditScrollTest::alignment()
     } else {
         QCOMPARE_LE(std::abs((ink.left + ink.right + 1) - textWidth), 2 * bearing);
     }
+    if (!line.contains(QLatin1Char('\t')))
+        return;
+
+    // A tab is expanded to the next tab stop: far wider than a space, and
+    // drawn as white space, not as a box glyph (anti-aliasing at another
+    // sub-pixel position changes a few pixels).
+    auto spaced = quietScroller({QString(line).replace(QLatin1Char('\t'), QLatin1Char(' '))},
+                                TvcCreditScroll::TAlignment(alignment));
+    const Ink withSpace = inkOf(paintedWithTextAt(*spaced, 10));
+    const int space = QFontMetrics(textFont()).horizontalAdvance(QLatin1Char(' '));
+    QCOMPARE_GT(ink.right - ink.left, withSpace.right - withSpace.left + 3 * space);
+    QCOMPARE_LE(std::abs(ink.pixels - withSpace.pixels), withSpace.pixels / 4);
 }
 
 void TvcCreditScrollTest::neverDrawsOnLastRowOrColumn()
@@ -232,7 +286,7 @@ void TvcCreditScrollTest::neverDrawsOnLastRowOrColumn()
     QCOMPARE_LT(ink.bottom, image.height() - 1);
 }
 
-void TvcCreditScrollTest::ampersandPrefixAndTabs()
+void TvcCreditScrollTest::ampersandPrefix()
 {
     const Ink plain = lineInk(QStringLiteral("W"));
     const Ink prefixed = lineInk(QStringLiteral("&W"));
@@ -248,14 +302,6 @@ void TvcCreditScrollTest::ampersandPrefixAndTabs()
     const QFontMetrics metrics(textFont());
     QVERIFY(shown.right >= plain.right + metrics.horizontalAdvance(QLatin1Char('&')) - 2);
     QCOMPARE(shown.bottom, plain.bottom);
-
-    // A tab is expanded to the next tab stop: far wider than a space, and
-    // drawn as white space, not as a box glyph (anti-aliasing at another
-    // sub-pixel position changes a few pixels).
-    const Ink withSpace = lineInk(QStringLiteral("I I"));
-    const Ink withTab = lineInk(QStringLiteral("I\tI"));
-    QCOMPARE_GT(withTab.right, withSpace.right + 3 * metrics.horizontalAdvance(QLatin1Char(' ')));
-    QCOMPARE_LE(std::abs(withTab.pixels - withSpace.pixels), withSpace.pixels / 4);
 }
 
 void TvcCreditScrollTest::sameLinesRepaint()

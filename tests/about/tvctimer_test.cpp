@@ -12,11 +12,16 @@
 
 #include <chrono>
 #include <functional>
+#include <map>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <vector>
 
+#include <fcntl.h>
+#include <grp.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -86,6 +91,7 @@ private slots:
     void zeroAndEndlessIntervalsNeverTick();
     void priorityReachesTheScheduler_data();
     void priorityReachesTheScheduler();
+    void priorityChangesAsOrdinaryUser();
     void destroyWhileHandOffPending();
     void handlerDestroyingItsTimer();
     // Quits the application, so it runs last.
@@ -279,6 +285,84 @@ void TvcTimerTest::priorityReachesTheScheduler()
     QCOMPARE(schedulingOf(tid).first, expected);
     constexpr int SchedIdle = 5;
     QCOMPARE(schedulingOf(tid).second == SchedIdle, priority == tpIdle);
+}
+
+void TvcTimerTest::priorityChangesAsOrdinaryUser()
+{
+    // Root may set any level, so the test runs again in a child process that
+    // has given up root and has an RLIMIT_NICE of 0, as most users do. The
+    // child execs at once: threads started in a fork of a threaded process
+    // are beyond ThreadSanitizer, and so is QProcess's way of forking.
+    if (!qEnvironmentVariableIsSet("THWACKLE_TEST_UNPRIVILEGED")) {
+        const QByteArray program = QFile::encodeName(QCoreApplication::applicationFilePath());
+        QByteArray function(QTest::currentTestFunction());
+        char *const arguments[] = {const_cast<char *>(program.constData()), function.data(), nullptr};
+        int output[2];
+        QVERIFY(pipe2(output, O_CLOEXEC) == 0);
+        qputenv("THWACKLE_TEST_UNPRIVILEGED", "1");
+        const pid_t child = fork();
+        if (child == 0) {
+            const rlimit noRaise{0, 0};
+            if (dup2(output[1], STDOUT_FILENO) >= 0 && dup2(output[1], STDERR_FILENO) >= 0
+                && (geteuid() != 0 || (setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0))
+                && setrlimit(RLIMIT_NICE, &noRaise) == 0)
+                execv(arguments[0], arguments);
+            _exit(127);
+        }
+        qunsetenv("THWACKLE_TEST_UNPRIVILEGED");
+        close(output[1]);
+        QVERIFY(child > 0);
+        QFile fromChild;
+        QVERIFY(fromChild.open(output[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
+        const QByteArray report = fromChild.readAll();
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0,
+                 report.isEmpty() ? "the child could not give up root" : report.constData());
+        return;
+    }
+    QVERIFY(geteuid() != 0);
+
+    // Each level's nice offset from the process's base for a user without
+    // privilege: nothing above the base, so the raising levels stay there.
+    const std::map<TThreadPriority, int> reachable{
+        {tpIdle, 19}, {tpLowest, 10}, {tpLower, 5}, {tpNormal, 0},
+        {tpHigher, 0}, {tpHighest, 0}, {tpTimeCritical, 0}};
+    // Changes made by the test, or by the handler while its tick holds the
+    // worker (never from tpIdle there: under load its ticks may be rare).
+    const std::vector<std::pair<bool, std::vector<TThreadPriority>>> sequences{
+        {false, {tpLowest, tpNormal}},
+        {false, {tpIdle, tpNormal, tpTimeCritical, tpNormal}},
+        {false, {tpLower, tpLowest, tpLower, tpIdle, tpHighest, tpLowest, tpIdle, tpHigher}},
+        {true, {tpLowest, tpNormal, tpLower, tpHighest}},
+    };
+    for (std::size_t row = 0; row < sequences.size(); ++row) {
+        TvcTimer timer;
+        int ticks = 0;
+        std::optional<TThreadPriority> next;
+        timer.setInterval(10);
+        timer.setOnTimer([&](QObject *) {
+            ++ticks;
+            if (next)
+                timer.setPriority(*std::exchange(next, std::nullopt));
+        });
+        for (const TThreadPriority priority : sequences[row].second) {
+            if (sequences[row].first)
+                next = priority;
+            else
+                timer.setPriority(priority);
+            constexpr int SchedIdle = 5, SchedOther = 0;
+            const std::pair<int, int> wanted{std::min(processNice() + reachable.at(priority), 19),
+                                             priority == tpIdle ? SchedIdle : SchedOther};
+            std::pair<int, int> seen;
+            (void)QTest::qWaitFor([&] { return (seen = schedulingOf(workerThreadId())) == wanted; }, Patience);
+            QVERIFY2(seen == wanted, qPrintable(QStringLiteral("sequence %1, priority %2: nice %3 policy %4")
+                                                    .arg(row).arg(int(priority)).arg(seen.first).arg(seen.second)));
+        }
+        // The worker still ticks after all that.
+        const int before = ticks;
+        QVERIFY(QTest::qWaitFor([&] { return ticks >= before + 2; }, Patience));
+    }
 }
 
 void TvcTimerTest::destroyWhileHandOffPending()
