@@ -2,25 +2,31 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Thwackle: `make run` to play, `make test` for the whole suite.
-# Both install the Debian packages they need first when some are missing.
+# Both install the Debian packages they need first when some are missing:
+# `make run` only those that building and playing need.
 
 BUILD      ?= build
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
+DEPS       ?= all
+TESTS      ?= ON
 
 .PHONY: all deps configure build run test test-unit test-ubsan test-tsan test-fuzz bench assets screenshots clean
 
 all: build
 
 deps:
-	@scripts/install-deps
+	@scripts/install-deps $(DEPS)
 
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
 configure: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTHWACKLE_TESTS=$(TESTS) $(CMAKE_ARGS)
 
+# Playing needs neither the test packages nor a test framework.
+run: DEPS = play
+run: TESTS = OFF
 run: configure
 	cmake --build $(BUILD) -j$(JOBS) --target thwackle
 	scripts/run-game $(BUILD)/app/thwackle
