@@ -1,8 +1,9 @@
 # SPDX-FileCopyrightText: 2026 The Thwackle developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Thwackle: `make run` to play, `make test` for the whole suite.
-# Both install the Debian packages they need first when some are missing:
+# Thwackle: `make run` to play, `make test` for the whole suite,
+# `make package` for the Debian package.
+# Each installs the Debian packages it needs first when some are missing:
 # `make run` only those that building and playing need.
 
 BUILD      ?= build
@@ -11,7 +12,7 @@ CMAKE_ARGS ?=
 DEPS       ?= all
 TESTS      ?= ON
 
-.PHONY: all deps configure build run test test-unit test-ubsan test-tsan test-fuzz bench assets screenshots clean
+.PHONY: all deps configure build run test test-unit test-ubsan test-tsan test-fuzz package bench assets screenshots clean
 
 all: build
 
@@ -52,6 +53,19 @@ test-fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTHWACKLE_FUZZ=ON -DTHWACKLE_TESTS=OFF
 	cmake --build build-fuzz -j$(JOBS) --target fuzz_smoke
 
+# The Debian package, from an optimised build without the tests, with
+# Debian's hardening flags and the binary in /usr/games:
+# build-package/thwackle_1.0_amd64.deb.
+package: export DEB_BUILD_MAINT_OPTIONS = hardening=+all
+package: deps
+	cmake -S . -B build-package -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTHWACKLE_TESTS=OFF \
+	      -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games \
+	      -DCMAKE_C_FLAGS="$$(dpkg-buildflags --get CFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	      -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	      -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
+	cmake --build build-package -j$(JOBS)
+	cd build-package && cpack
+
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTHWACKLE_BENCH=ON -DTHWACKLE_TESTS=OFF
 	cmake --build build-bench -j$(JOBS)
@@ -67,4 +81,4 @@ assets: deps
 	cmake --build build-tools -j$(JOBS) --target assets showcase
 
 clean:
-	rm -rf build build-ubsan build-tsan build-fuzz build-bench build-tools
+	rm -rf build build-ubsan build-tsan build-fuzz build-bench build-tools build-package
