@@ -12,7 +12,7 @@ CMAKE_ARGS ?=
 DEPS       ?= all
 TESTS      ?= ON
 
-.PHONY: all deps configure build run test test-unit test-ubsan test-tsan test-fuzz package bench assets screenshots clean
+.PHONY: all deps configure build run test test-unit test-ubsan test-tsan test-fuzz test-package package bench assets screenshots clean
 
 all: build
 
@@ -34,7 +34,7 @@ run: configure
 
 # The whole suite: the sanitizer builds of the parts that need them, a short
 # fuzzing run of the JPEG decoder, then every test of the ordinary build.
-test: test-ubsan test-tsan test-fuzz test-unit
+test: test-ubsan test-tsan test-fuzz test-unit test-package
 
 test-unit: build
 	ctest --test-dir $(BUILD) --output-on-failure -j2
@@ -65,6 +65,10 @@ package: deps
 	      -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
 	cmake --build build-package -j$(JOBS)
 	cd build-package && cpack
+
+# Builds the package and checks it as a distribution would.
+test-package: package
+	scripts/check-package build-package
 
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTHWACKLE_BENCH=ON -DTHWACKLE_TESTS=OFF
