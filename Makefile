@@ -40,12 +40,12 @@ test-unit: build
 	ctest --test-dir $(BUILD) --output-on-failure -j2
 
 test-ubsan: deps
-	cmake -S . -B build-ubsan -DCMAKE_BUILD_TYPE=Debug -DTHWACKLE_SANITIZE=undefined
+	cmake -S . -B build-ubsan -DCMAKE_BUILD_TYPE=Debug -DTHWACKLE_SANITIZE=undefined -DTHWACKLE_TESTS=ON
 	cmake --build build-ubsan -j$(JOBS) --target ubsan_tests
 	ctest --test-dir build-ubsan -L ubsan --output-on-failure
 
 test-tsan: deps
-	cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTHWACKLE_SANITIZE=thread
+	cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTHWACKLE_SANITIZE=thread -DTHWACKLE_TESTS=ON
 	cmake --build build-tsan -j$(JOBS) --target tsan_tests
 	ctest --test-dir build-tsan -L tsan --output-on-failure
 
