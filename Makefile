@@ -1,50 +1,74 @@
 # SPDX-FileCopyrightText: 2026 The Thwackle developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Thwackle: `make run` to play, `make test` for the whole suite.
-# Both install the Debian packages they need first when some are missing.
+# Thwackle: `make run` to play, `make test` for the whole suite,
+# `make package` for the Debian package.
+# Each installs the Debian packages it needs first when some are missing:
+# `make run` only those that building and playing need.
 
 BUILD      ?= build
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
+DEPS       ?= all
+TESTS      ?= ON
 
-.PHONY: all deps configure build run test test-unit test-ubsan test-tsan test-fuzz bench assets screenshots clean
+.PHONY: all deps configure build run test test-unit test-ubsan test-tsan test-fuzz test-package package bench assets screenshots clean
 
 all: build
 
 deps:
-	@scripts/install-deps
+	@scripts/install-deps $(DEPS)
 
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
 configure: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTHWACKLE_TESTS=$(TESTS) $(CMAKE_ARGS)
 
+# Playing needs neither the test packages nor a test framework.
+run: DEPS = play
+run: TESTS = OFF
 run: configure
 	cmake --build $(BUILD) -j$(JOBS) --target thwackle
 	scripts/run-game $(BUILD)/app/thwackle
 
 # The whole suite: the sanitizer builds of the parts that need them, a short
 # fuzzing run of the JPEG decoder, then every test of the ordinary build.
-test: test-ubsan test-tsan test-fuzz test-unit
+test: test-ubsan test-tsan test-fuzz test-unit test-package
 
 test-unit: build
 	ctest --test-dir $(BUILD) --output-on-failure -j2
 
 test-ubsan: deps
-	cmake -S . -B build-ubsan -DCMAKE_BUILD_TYPE=Debug -DTHWACKLE_SANITIZE=undefined
+	cmake -S . -B build-ubsan -DCMAKE_BUILD_TYPE=Debug -DTHWACKLE_SANITIZE=undefined -DTHWACKLE_TESTS=ON
 	cmake --build build-ubsan -j$(JOBS) --target ubsan_tests
 	ctest --test-dir build-ubsan -L ubsan --output-on-failure
 
 test-tsan: deps
-	cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTHWACKLE_SANITIZE=thread
+	cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTHWACKLE_SANITIZE=thread -DTHWACKLE_TESTS=ON
 	cmake --build build-tsan -j$(JOBS) --target tsan_tests
 	ctest --test-dir build-tsan -L tsan --output-on-failure
 
 test-fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTHWACKLE_FUZZ=ON -DTHWACKLE_TESTS=OFF
 	cmake --build build-fuzz -j$(JOBS) --target fuzz_smoke
+
+# The Debian package, from an optimised build without the tests, with
+# Debian's hardening flags and the binary in /usr/games:
+# build-package/thwackle_1.0_amd64.deb.
+package: export DEB_BUILD_MAINT_OPTIONS = hardening=+all
+package: deps
+	cmake -S . -B build-package -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTHWACKLE_TESTS=OFF \
+	      -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games \
+	      -DCMAKE_C_FLAGS="$$(dpkg-buildflags --get CFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	      -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	      -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
+	cmake --build build-package -j$(JOBS)
+	cd build-package && cpack
+
+# Builds the package and checks it as a distribution would.
+test-package: package
+	scripts/check-package build-package
 
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTHWACKLE_BENCH=ON -DTHWACKLE_TESTS=OFF
@@ -61,4 +85,4 @@ assets: deps
 	cmake --build build-tools -j$(JOBS) --target assets showcase
 
 clean:
-	rm -rf build build-ubsan build-tsan build-fuzz build-bench build-tools
+	rm -rf build build-ubsan build-tsan build-fuzz build-bench build-tools build-package

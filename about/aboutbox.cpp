@@ -79,7 +79,7 @@ TAboutBox::TAboutBox(QWidget *parent)
     ProductName->adjustSize();
 
     Version = captionLabel(Panel1, "Version", QStringLiteral("Version 1.0"), {144, 40, 53, 13});
-    Copyright = captionLabel(Panel1, "Copyright", QStringLiteral("Copyright \u00A9 the Thwackle team"), {8, 192, 189, 13});
+    Copyright = captionLabel(Panel1, "Copyright", QStringLiteral("\u00A9 2026 Thwackle developers, GPLv3+"), {8, 192, 189, 13});
 
     OKButton = placed(new QPushButton(QStringLiteral("OK"), this), "OKButton", {95, 236, 75, 25});
     OKButton->setDefault(true);

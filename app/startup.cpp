@@ -18,7 +18,7 @@ void prepareApplication(Application &app)
     QCoreApplication::setApplicationName(QStringLiteral("thwackle"));
     QCoreApplication::setApplicationVersion(QStringLiteral(THWACKLE_VERSION));
     QCoreApplication::setOrganizationName(QStringLiteral("Thwackle"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("thwackle"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.thwackle.Thwackle"));
     QGuiApplication::setWindowIcon(Assets::mainIcon());
     app.setTitle(QStringLiteral("Thwackle"));
 }

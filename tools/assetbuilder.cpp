@@ -7,10 +7,12 @@
 #include "imageencoder.h"
 #include "palettequantizer.h"
 #include "pixelart.h"
+#include "themeicon.h"
 #include "waterchecker.h"
 
 #include "toolkit/jpegdecoder.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <stdexcept>
@@ -145,6 +147,22 @@ void AssetBuilder::jpegPicture(const QString &output, const QString &source, QSi
 {
     const QImage flat = SvgCanvas::onBackground(m_canvas.render(source, size), SvgCanvas::Cyan);
     save(output, ImageEncoder::jpeg(flat, ScoreboardQuality), QStringLiteral("JPEG quality %1").arg(ScoreboardQuality));
+}
+
+void AssetBuilder::themeIcons(const QString &themeDirectory)
+{
+    const ThemeIcon icon(m_canvas.sourcePath(u"appicon.svg"_s), m_canvas.sourcePath(u"creature.svg"_s));
+    const QDir outputs(m_outputDirectory);
+    const auto place = [&](const QString &sizeDirectory, const QString &extension) {
+        const QString directory = themeDirectory + u"/hicolor/"_s + sizeDirectory + u"/apps"_s;
+        if (!QDir().mkpath(directory))
+            throw std::runtime_error("cannot create " + directory.toStdString());
+        return outputs.relativeFilePath(directory + u"/org.thwackle.Thwackle."_s + extension);
+    };
+    save(place(u"scalable"_s, u"svg"_s), icon.svg(), u"launcher icon, square SVG"_s);
+    for (int size : ThemeIcon::PixelSizes)
+        save(place(QStringLiteral("%1x%1").arg(size), u"png"_s), ImageEncoder::png(icon.render(size)),
+             QStringLiteral("launcher icon, %1 x %1 PNG").arg(size));
 }
 
 void AssetBuilder::save(const QString &output, const QByteArray &bytes, const QString &note)

@@ -18,6 +18,8 @@ public:
     AssetBuilder(const QString &artDirectory, QString outputDirectory);
 
     void buildAll();
+    // The launcher icon in the icon theme's layout under the given directory.
+    void themeIcons(const QString &themeDirectory);
     const QStringList &report() const { return m_report; }
 
 private:

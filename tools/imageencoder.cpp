@@ -60,3 +60,8 @@ QByteArray ImageEncoder::jpeg(const QImage &image, int quality)
     bytes.replace(jfifStart.size(), squarePixels.size(), squarePixels);
     return bytes;
 }
+
+QByteArray ImageEncoder::png(const QImage &image)
+{
+    return write(image.convertToFormat(QImage::Format_ARGB32), "png");
+}

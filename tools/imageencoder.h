@@ -20,4 +20,7 @@ public:
     // Baseline JFIF 1.01, 8-bit YCbCr sampled 2x2/1x1/1x1, with no density
     // but square pixels.
     static QByteArray jpeg(const QImage &image, int quality);
+
+    // 8-bit RGBA with straight alpha and no text chunks.
+    static QByteArray png(const QImage &image);
 };
