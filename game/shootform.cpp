@@ -12,10 +12,10 @@
 #include "toolkit/failure.h"
 #include "toolkit/intervaltimer.h"
 #include "toolkit/picturebox.h"
+#include "toolkit/screencentring.h"
 
 #include <QAction>
 #include <QLabel>
-#include <QScreen>
 #include <QToolButton>
 
 #include <ctime>
@@ -60,10 +60,10 @@ void TShootForm::FormCreate()
     app->setOnMinimize([this] { Pause1Click(); });
     app->setOnRestore([this] { Pause1Click(); });
 
-    // Centred on the screen: the size is the client area plus the menu bar.
+    // Centred on the screen: the size is the client area plus the menu bar
+    // and, once the window system tells it, the frame.
     adjustSize();
-    if (const QScreen *display = screen())
-        move(display->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    new ScreenCentring(this);
 }
 
 void TShootForm::enableTimer()
