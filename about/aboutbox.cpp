@@ -72,6 +72,7 @@ TAboutBox::TAboutBox(QWidget *parent)
     ProgramIcon = placed(new PictureBox(Panel1), "ProgramIcon", {16, 8, 65, 49});
     ProgramIcon->setStretch(true);
     ProgramIcon->setImage(Assets::layoutImage(QStringLiteral("AboutBox/ProgramIcon")));
+    ProgramIcon->setDoubleDensity(Assets::doubleDensityData(QStringLiteral("AboutBox/ProgramIcon")));
 
     ProductName = makeLabel(Panel1, "ProductName", QStringLiteral("Brackwater"), {120, 16, 79, 20});
     ProductName->setFont(layoutFont(16, true));

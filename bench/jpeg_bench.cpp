@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Thwackle developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Decoding the play-area and scoreboard pictures.
+// Decoding the play-area and scoreboard pictures, and their double-size
+// variants for high-density screens.
 
 #include "resources/assets.h"
 #include "toolkit/application.h"
@@ -21,6 +22,8 @@ void decode(benchmark::State &state, const char *path)
 }
 BENCHMARK_CAPTURE(decode, PlayArea, "ShootForm/Image2")->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(decode, Scoreboard, "ShootForm/Image1")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(decode, PlayArea2x, "ShootForm/Image2@2x")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(decode, Scoreboard2x, "ShootForm/Image1@2x")->Unit(benchmark::kMicrosecond);
 
 void readSize(benchmark::State &state)
 {

@@ -12,10 +12,10 @@
 #include "toolkit/failure.h"
 #include "toolkit/intervaltimer.h"
 #include "toolkit/picturebox.h"
+#include "toolkit/screencentring.h"
 
 #include <QAction>
 #include <QLabel>
-#include <QScreen>
 #include <QToolButton>
 
 #include <ctime>
@@ -41,15 +41,18 @@ TShootForm::~TShootForm()
 void TShootForm::FormCreate()
 {
     Application *app = Application::instance();
-    if (const auto malet = Assets::cursor(QStringLiteral("Malet")))
+    // Cursors and sprites come in the size made for the screen the window
+    // starts on; their logical size is the designed one at any ratio.
+    const qreal ratio = devicePixelRatioF();
+    if (const auto malet = Assets::cursor(QStringLiteral("Malet"), ratio))
         app->cursors().registerCursor(MaletCursor, *malet);
-    if (const auto maletDown = Assets::cursor(QStringLiteral("MaletDown")))
+    if (const auto maletDown = Assets::cursor(QStringLiteral("MaletDown"), ratio))
         app->cursors().registerCursor(MaletDownCursor, *maletDown);
     app->cursors().setCurrent(MaletCursor);
 
     SeedRandom(uint32_t(std::time(nullptr)));
-    LiveBitmap = Assets::bitmap(QStringLiteral("Live"));
-    DeadBitmap = Assets::bitmap(QStringLiteral("Dead"));
+    LiveBitmap = Assets::bitmap(QStringLiteral("Live"), ratio);
+    DeadBitmap = Assets::bitmap(QStringLiteral("Dead"), ratio);
     GameStopped = true;
     GamePaused = false;
     restoreDefaults();
@@ -57,10 +60,10 @@ void TShootForm::FormCreate()
     app->setOnMinimize([this] { Pause1Click(); });
     app->setOnRestore([this] { Pause1Click(); });
 
-    // Centred on the screen: the size is the client area plus the menu bar.
+    // Centred on the screen: the size is the client area plus the menu bar
+    // and, once the window system tells it, the frame.
     adjustSize();
-    if (const QScreen *display = screen())
-        move(display->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    new ScreenCentring(this);
 }
 
 void TShootForm::enableTimer()
@@ -71,7 +74,7 @@ void TShootForm::enableTimer()
 
 void TShootForm::eraseSpot(int spot)
 {
-    Image2->eraseRect(QRect(SpotTable[spot], DeadBitmap.size()));
+    Image2->eraseRect(QRect(SpotTable[spot], DeadBitmap.deviceIndependentSize().toSize()));
 }
 
 void TShootForm::New1Click()
@@ -195,8 +198,8 @@ void TShootForm::Image2MouseDown(QObject *, Qt::MouseButton, Qt::KeyboardModifie
     if (GameStopped || GamePaused)
         return;
 
-    const int w = LiveBitmap.width();
-    const int h = LiveBitmap.height();
+    const int w = int(LiveBitmap.deviceIndependentSize().width());
+    const int h = int(LiveBitmap.deviceIndependentSize().height());
     bool struck = false;
     for (int spot = 0; spot < int(TargetSlots.size()); ++spot) {
         TargetSlot &slot = TargetSlots[spot];

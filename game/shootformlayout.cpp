@@ -41,7 +41,9 @@ PictureBox *bannerPicture(QWidget *parent, const char *name)
 {
     auto *picture = placed(new PictureBox(parent), name, {66, 16, 389, 170});
     picture->setAutoSize(true);
-    picture->setImage(Assets::layoutImage(QStringLiteral("ShootForm/") + QLatin1String(name)));
+    const QString path = QStringLiteral("ShootForm/") + QLatin1String(name);
+    picture->setImage(Assets::layoutImage(path));
+    picture->setDoubleDensity(Assets::doubleDensityData(path));
     return picture;
 }
 
@@ -51,7 +53,8 @@ QToolButton *toolButton(QWidget *parent, const char *name, const QRect &geometry
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setIconSize(QSize(32, 32));
-    button->setIcon(glyphIcon(Assets::layoutImage(QStringLiteral("ShootForm/") + QLatin1String(name))));
+    const QString path = QStringLiteral("ShootForm/") + QLatin1String(name);
+    button->setIcon(glyphIcon(Assets::layoutImage(path), QImage::fromData(Assets::doubleDensityData(path))));
     button->setToolTip(tip);
     return button;
 }
@@ -75,6 +78,7 @@ void TShootForm::buildLayout()
 
     Image2 = placed(new PlayArea(client), "Image2", {0, 0, 529, 289});
     Image2->setJpeg(Assets::layoutData(QStringLiteral("ShootForm/Image2")));
+    Image2->setDoubleDensity(Assets::doubleDensityData(QStringLiteral("ShootForm/Image2")));
     connect(Image2, &PlayArea::mouseDown, this,
             [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, const QPoint &at) {
                 Image2MouseDown(Image2, button, shift, at.x(), at.y());
@@ -87,6 +91,7 @@ void TShootForm::buildLayout()
     Image1 = placed(new PictureBox(client), "Image1", {133, 288, 388, 120});
     Image1->setAutoSize(true);
     Image1->setJpeg(Assets::layoutData(QStringLiteral("ShootForm/Image1")));
+    Image1->setDoubleDensity(Assets::doubleDensityData(QStringLiteral("ShootForm/Image1")));
 
     GameOverImage = bannerPicture(client, "GameOverImage");
 

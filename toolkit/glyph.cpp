@@ -5,10 +5,10 @@
 
 #include <QPixmap>
 
-QIcon glyphIcon(const QImage &bitmap)
+namespace {
+
+QPixmap masked(const QImage &bitmap)
 {
-    if (bitmap.isNull())
-        return QIcon();
     QImage image = bitmap.convertToFormat(QImage::Format_ARGB32);
     const QRgb transparent = image.pixel(0, image.height() - 1);
     for (int y = 0; y < image.height(); ++y) {
@@ -18,5 +18,20 @@ QIcon glyphIcon(const QImage &bitmap)
                 line[x] = qRgba(0, 0, 0, 0);
         }
     }
-    return QIcon(QPixmap::fromImage(image));
+    return QPixmap::fromImage(image);
+}
+
+} // namespace
+
+QIcon glyphIcon(const QImage &bitmap, const QImage &doubleDensity)
+{
+    if (bitmap.isNull())
+        return QIcon();
+    QIcon icon(masked(bitmap));
+    if (!doubleDensity.isNull()) {
+        QPixmap doubled = masked(doubleDensity);
+        doubled.setDevicePixelRatio(2);
+        icon.addPixmap(doubled);
+    }
+    return icon;
 }

@@ -93,6 +93,11 @@ Failure jpegFailure(int code)
 
 namespace Jpeg {
 
+bool isJpeg(const QByteArray &data)
+{
+    return data.startsWith("\xFF\xD8");
+}
+
 QSize readSize(const QByteArray &data)
 {
     Decoder decoder;

@@ -12,6 +12,9 @@
 // Failure "JPEG error #<n>", n being libjpeg's message code.
 namespace Jpeg {
 
+// Whether the data starts as a JPEG stream does.
+bool isJpeg(const QByteArray &data);
+
 // The picture's size as its header gives it; nothing is decoded.
 QSize readSize(const QByteArray &data);
 

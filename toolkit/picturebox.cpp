@@ -32,6 +32,18 @@ void PictureBox::setJpeg(const QByteArray &jpeg)
     update();
 }
 
+void PictureBox::setDoubleDensity(const QByteArray &encoded)
+{
+    m_double = QImage();
+    m_doubleEncoded = encoded;
+    update();
+}
+
+bool PictureBox::showsDoubleDensity() const
+{
+    return devicePixelRatioF() > 1 && !(m_double.isNull() && m_doubleEncoded.isEmpty());
+}
+
 void PictureBox::setStretch(bool stretch)
 {
     if (m_stretch == stretch)
@@ -54,6 +66,16 @@ void PictureBox::applyAutoSize()
 
 const QImage &PictureBox::image()
 {
+    if (showsDoubleDensity()) {
+        if (m_double.isNull()) {
+            // Reported once, as below; the designed picture shows after that.
+            const QByteArray encoded = std::exchange(m_doubleEncoded, QByteArray());
+            m_double = Jpeg::isJpeg(encoded) ? Jpeg::decode(encoded) : QImage::fromData(encoded);
+            m_double.setDevicePixelRatio(2);
+        }
+        if (!m_double.isNull())
+            return m_double;
+    }
     if (m_image.isNull() && !m_jpeg.isEmpty()) {
         // A picture that cannot be decoded is reported once; trying again on
         // every repaint would stack one error box on another.
@@ -68,10 +90,16 @@ void PictureBox::drawPicture(QPainter &painter)
     const QImage &picture = image();
     if (picture.isNull())
         return;
+    painter.save();
+    // A picture made for another ratio is resampled; smoothly, or its edges
+    // would go ragged.
+    if (picture.devicePixelRatio() != devicePixelRatioF())
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
     if (m_stretch)
         painter.drawImage(rect(), picture);
     else
         painter.drawImage(QPoint(0, 0), picture);
+    painter.restore();
 }
 
 void PictureBox::paintEvent(QPaintEvent *)

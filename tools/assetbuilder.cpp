@@ -55,13 +55,33 @@ void AssetBuilder::buildAll()
     glyph(u"pausebutton.bmp"_s, u"trafficlight.svg"_s, false);
     glyph(u"stopbutton.bmp"_s, u"stopsign.svg"_s, false);
     trueColourPicture(u"programicon.bmp"_s, u"programicon.svg"_s, ProgramPictureSize);
+    doubleDensity();
 }
 
-void AssetBuilder::sprite(const QString &output, const QString &source)
+// For screens with more than one device pixel to the logical pixel: every
+// picture drawn again from the same art at twice the size, named with "@2x".
+// The designed files above stay exactly as they are; the icon has no variant.
+void AssetBuilder::doubleDensity()
+{
+    constexpr int Twice = 2;
+    sprite(u"live@2x.bmp"_s, u"creature.svg"_s, Twice);
+    sprite(u"dead@2x.bmp"_s, u"splash.svg"_s, Twice);
+    cursors(Twice);
+    waterPicture(u"playarea@2x.jpg"_s, u"playarea.svg"_s, PlayAreaSize * Twice);
+    jpegPicture(u"scoreboard@2x.jpg"_s, u"scoreboard.svg"_s, ScoreboardSize * Twice);
+    indexedPicture(u"gameover@2x.bmp"_s, u"gameover.svg"_s, BannerSize * Twice);
+    indexedPicture(u"start@2x.bmp"_s, u"start.svg"_s, BannerSize * Twice);
+    glyph(u"newbutton@2x.bmp"_s, u"mainicon.txt"_s, true, Twice);
+    glyph(u"pausebutton@2x.bmp"_s, u"trafficlight.svg"_s, false, Twice);
+    glyph(u"stopbutton@2x.bmp"_s, u"stopsign.svg"_s, false, Twice);
+    trueColourPicture(u"programicon@2x.bmp"_s, u"programicon.svg"_s, ProgramPictureSize * Twice);
+}
+
+void AssetBuilder::sprite(const QString &output, const QString &source, int scale)
 {
     // The game draws sprites opaque on the water, so the background must be
     // the window's cyan exactly, in the palette and in every ground pixel.
-    const QImage flat = SvgCanvas::onBackground(m_canvas.render(source, SpriteSize), SvgCanvas::Cyan);
+    const QImage flat = SvgCanvas::onBackground(m_canvas.render(source, SpriteSize * scale), SvgCanvas::Cyan);
     save(output, ImageEncoder::bmp(PaletteQuantizer({SvgCanvas::Cyan}).quantize(flat)), u"8 bpp sprite"_s);
 }
 
@@ -71,10 +91,13 @@ void AssetBuilder::indexedPicture(const QString &output, const QString &source, 
     save(output, ImageEncoder::bmp(PaletteQuantizer({SvgCanvas::Cyan}).quantize(flat)), u"8 bpp picture"_s);
 }
 
-void AssetBuilder::glyph(const QString &output, const QString &source, bool indexed)
+void AssetBuilder::glyph(const QString &output, const QString &source, bool indexed, int scale)
 {
-    const QImage figure =
-        source.endsWith(u".txt") ? PixelArt::load(m_canvas.sourcePath(source)) : m_canvas.render(source, GlyphSize);
+    // Pixel art is drawn pixel by pixel, so at a larger size each of its
+    // pixels becomes a square block: its edges stay hard, as drawn.
+    const QImage figure = source.endsWith(u".txt")
+        ? PixelArt::load(m_canvas.sourcePath(source)).scaled(GlyphSize * scale)
+        : m_canvas.render(source, GlyphSize * scale);
     const QImage image = SvgCanvas::glyph(figure);
     if (indexed)
         save(output, ImageEncoder::bmp(PaletteQuantizer({SvgCanvas::White}).quantize(image)), u"8 bpp glyph"_s);
@@ -88,13 +111,15 @@ void AssetBuilder::trueColourPicture(const QString &output, const QString &sourc
          u"24 bpp picture"_s);
 }
 
-void AssetBuilder::cursors()
+void AssetBuilder::cursors(int scale)
 {
     // Both cursors are one picture: the game swaps them on press and
     // release, and the swap must not be visible.
-    const QByteArray cursor = IconWriter::monochromeCursor(m_canvas.render(u"reticle.svg"_s, CursorSize), QPoint(0, 0));
-    save(u"malet.cur"_s, cursor, u"1 bpp cursor, hot spot (0, 0)"_s);
-    save(u"maletdown.cur"_s, cursor, u"1 bpp cursor, hot spot (0, 0)"_s);
+    const QByteArray cursor =
+        IconWriter::monochromeCursor(m_canvas.render(u"reticle.svg"_s, CursorSize * scale), QPoint(0, 0));
+    const QString suffix = scale == 1 ? u".cur"_s : QStringLiteral("@%1x.cur").arg(scale);
+    save(u"malet"_s + suffix, cursor, u"1 bpp cursor, hot spot (0, 0)"_s);
+    save(u"maletdown"_s + suffix, cursor, u"1 bpp cursor, hot spot (0, 0)"_s);
 }
 
 void AssetBuilder::icon()

@@ -23,11 +23,12 @@ public:
     const QStringList &report() const { return m_report; }
 
 private:
-    void sprite(const QString &output, const QString &source);
+    void doubleDensity();
+    void sprite(const QString &output, const QString &source, int scale = 1);
     void indexedPicture(const QString &output, const QString &source, QSize size);
-    void glyph(const QString &output, const QString &source, bool indexed);
+    void glyph(const QString &output, const QString &source, bool indexed, int scale = 1);
     void trueColourPicture(const QString &output, const QString &source, QSize size);
-    void cursors();
+    void cursors(int scale = 1);
     void icon();
     void waterPicture(const QString &output, const QString &source, QSize size);
     void jpegPicture(const QString &output, const QString &source, QSize size);

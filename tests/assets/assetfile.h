@@ -38,7 +38,13 @@ public:
             {u"stopbutton.bmp"_s, u":/layout/ShootForm/StopButton"_s},
             {u"programicon.bmp"_s, u":/layout/AboutBox/ProgramIcon"_s},
         };
-        QFile file(paths.value(QString::fromLatin1(name)));
+        // A double-size variant ("live@2x.bmp") is embedded under its designed file's name, "@2x" appended.
+        QString designed = QString::fromLatin1(name), variant;
+        if (designed.contains(u"@2x")) {
+            designed.remove(u"@2x"_s);
+            variant = u"@2x"_s;
+        }
+        QFile file(paths.value(designed) + variant);
         if (!file.open(QIODevice::ReadOnly))
             throw std::runtime_error("cannot open asset " + m_name);
         m_bytes = file.readAll();

@@ -55,6 +55,10 @@ TEST(Bitmaps, HeadersMatchTheDeclaredLayout)
         {"live.bmp", 76, 56, 8},       {"dead.bmp", 76, 56, 8},        {"gameover.bmp", 389, 170, 8},
         {"start.bmp", 389, 170, 8},    {"newbutton.bmp", 32, 32, 8},   {"pausebutton.bmp", 32, 32, 24},
         {"stopbutton.bmp", 32, 32, 24}, {"programicon.bmp", 48, 48, 24},
+        // The double-size variants, stored as the designed files are.
+        {"live@2x.bmp", 152, 112, 8},        {"dead@2x.bmp", 152, 112, 8},       {"gameover@2x.bmp", 778, 340, 8},
+        {"start@2x.bmp", 778, 340, 8},       {"newbutton@2x.bmp", 64, 64, 8},    {"pausebutton@2x.bmp", 64, 64, 24},
+        {"stopbutton@2x.bmp", 64, 64, 24},   {"programicon@2x.bmp", 96, 96, 24},
     };
     for (const auto &want : bitmaps) {
         SCOPED_TRACE(want.file);

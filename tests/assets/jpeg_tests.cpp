@@ -20,7 +20,8 @@ int distance(QColor a, QColor b)
 TEST(Jpegs, AreBaselineJfif101WithTwoByTwoLumaSampling)
 {
     const struct { const char *file; int width, height; } jpegs[] = {
-        {"playarea.jpg", 520, 283}, {"scoreboard.jpg", 388, 120}};
+        {"playarea.jpg", 520, 283}, {"scoreboard.jpg", 388, 120}, {"playarea@2x.jpg", 1040, 566},
+        {"scoreboard@2x.jpg", 776, 240}};
     for (const auto &want : jpegs) {
         SCOPED_TRACE(want.file);
         const AssetFile jpg(want.file);

@@ -1,0 +1,55 @@
+// SPDX-FileCopyrightText: 2026 The Thwackle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "toolkit/screencentring.h"
+
+#include <QEvent>
+#include <QScreen>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace {
+
+// How far the window system may shift a frame by rounding between its own
+// pixels and logical ones; anything more is the player's move.
+constexpr int RoundingSlack = 2;
+
+} // namespace
+
+ScreenCentring::ScreenCentring(QWidget *window)
+    : QObject(window), m_window(window)
+{
+    centre();
+    window->installEventFilter(this);
+}
+
+QPoint ScreenCentring::framePosition(const QRect &available, const QSize &frame)
+{
+    const QPoint centred = available.topLeft()
+        + QPoint((available.width() - frame.width()) / 2, (available.height() - frame.height()) / 2);
+    return QPoint(std::max(centred.x(), available.left()), std::max(centred.y(), available.top()));
+}
+
+void ScreenCentring::centre()
+{
+    if (const QScreen *screen = m_window->screen()) {
+        // A top-level window's position is its frame's.
+        m_placed = framePosition(screen->availableGeometry(), m_window->frameGeometry().size());
+        m_window->move(m_placed);
+    }
+}
+
+bool ScreenCentring::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    const bool placed = type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize;
+    if (watched == m_window && placed && m_window->frameGeometry().size() != m_window->size()) {
+        // The frame is known now; this is the last look at the window.
+        m_window->removeEventFilter(this);
+        if ((m_window->pos() - m_placed).manhattanLength() <= RoundingSlack)
+            centre();
+        deleteLater();
+    }
+    return QObject::eventFilter(watched, event);
+}
