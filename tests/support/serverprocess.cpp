@@ -41,6 +41,9 @@ bool ServerProcess::start(const QString &program, const QStringList &arguments, 
     std::vector<char *> argvPointers = pointers(argv);
     std::vector<char *> envpPointers = pointers(envp);
 
+    // Helpers that the server starts are left to us when it ends, to be
+    // reaped by stop().
+    prctl(PR_SET_CHILD_SUBREAPER, 1);
     int ends[2];
     if (pipe2(ends, O_CLOEXEC) != 0)
         return false;
@@ -110,14 +113,23 @@ void ServerProcess::stop()
         return;
     kill(m_pid, SIGTERM);
     // A loaded machine may take its time; after that, no more asking.
-    for (int waited = 0; waited < 200; ++waited) {
-        if (waitpid(m_pid, nullptr, WNOHANG) == m_pid) {
-            m_pid = -1;
-            return;
-        }
-        usleep(50 * 1000);
+    bool ended = false;
+    for (int waited = 0; waited < 200 && !ended; ++waited) {
+        ended = waitpid(m_pid, nullptr, WNOHANG) == m_pid;
+        if (!ended)
+            usleep(50 * 1000);
     }
-    kill(m_pid, SIGKILL);
-    waitpid(m_pid, nullptr, 0);
+    if (!ended) {
+        kill(m_pid, SIGKILL);
+        waitpid(m_pid, nullptr, 0);
+    }
     m_pid = -1;
+    // The server's own helpers end with their connection to it.
+    for (int waited = 0; waited < 200; ++waited) {
+        const pid_t reaped = waitpid(-1, nullptr, WNOHANG);
+        if (reaped < 0)
+            return;
+        if (reaped == 0)
+            usleep(50 * 1000);
+    }
 }
