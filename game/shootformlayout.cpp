@@ -146,6 +146,13 @@ void TShootForm::buildMenu()
     About1 = item(MainMenu1, "About1", QStringLiteral("&About"));
     About1->setVisible(false);
 
+    // The keys a player tries first. They live on the menu items, so a
+    // disabled item ignores its key as it ignores its click, and the Game
+    // menu shows them beside the captions.
+    New1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    Pause1->setShortcuts({QKeySequence(Qt::Key_P), QKeySequence(Qt::Key_Pause)});
+    Exit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
     connect(New1, &QAction::triggered, this, &TShootForm::New1Click);
     connect(Options1, &QAction::triggered, this, &TShootForm::Options1Click);
     connect(Stop1, &QAction::triggered, this, &TShootForm::Stop1Click);
