@@ -92,6 +92,7 @@ public:
 private:
     void buildLayout();
     void buildMenu();
+    void nameForScreenReaders();
     void pauseOutOfSight();
     void continueBackInSight();
     void enableTimer();
