@@ -72,6 +72,8 @@ private slots:
         row("P continues", "paused", p, State::Playing);
         row("Pause pauses", "playing", pause, State::Paused);
         row("Pause continues", "paused", pause, State::Playing);
+        row("the menu bar's Alt+P pauses", "playing", QKeySequence(Qt::ALT | Qt::Key_P), State::Paused);
+        row("and Alt+C continues", "paused", QKeySequence(Qt::ALT | Qt::Key_C), State::Playing);
         row("P before a game does nothing", "ready", p, State::Ready);
         row("Pause after a game does nothing", "over", pause, State::GameOver);
         row("Ctrl+Q before a game exits", "ready", ctrlQ, State::Closed);
