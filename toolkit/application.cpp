@@ -148,38 +148,26 @@ bool Application::eventFilter(QObject *watched, QEvent *event)
         return QApplication::eventFilter(watched, event);
     if (watched == m_mainWindow) {
         if (event->type() == QEvent::WindowStateChange && m_reportsMinimise)
-            mainWindowStateChanged();
+            raiseOnChange(m_mainWindow->isMinimized(), m_wasMinimized, m_onMinimize, m_onRestore);
         // The native window exists once the window is shown.
         else if (event->type() == QEvent::Show && !m_reportsMinimise && m_mainWindow->windowHandle())
             m_mainWindow->windowHandle()->installEventFilter(this);
     } else if (event->type() == QEvent::Expose && watched == m_mainWindow->windowHandle()) {
-        mainWindowExposed();
+        // Hiding or closing the window is neither going out of sight nor
+        // coming back.
+        if (m_mainWindow->isVisible())
+            raiseOnChange(!m_mainWindow->windowHandle()->isExposed(), m_outOfSight, m_onOutOfSight, m_onBackInSight);
     }
     return QApplication::eventFilter(watched, event);
 }
 
-void Application::mainWindowStateChanged()
+void Application::raiseOnChange(bool now, bool &was, const std::function<void()> &whenSet,
+                                const std::function<void()> &whenCleared)
 {
-    const bool minimized = m_mainWindow->isMinimized();
-    if (minimized == m_wasMinimized)
+    if (now == was)
         return;
-    m_wasMinimized = minimized;
-    const auto &handler = minimized ? m_onMinimize : m_onRestore;
-    if (handler)
-        handler();
-}
-
-void Application::mainWindowExposed()
-{
-    // Hiding or closing the window is neither going out of sight nor coming
-    // back.
-    if (!m_mainWindow->isVisible())
-        return;
-    const bool outOfSight = !m_mainWindow->windowHandle()->isExposed();
-    if (outOfSight == m_outOfSight)
-        return;
-    m_outOfSight = outOfSight;
-    const auto &handler = outOfSight ? m_onOutOfSight : m_onBackInSight;
+    was = now;
+    const auto &handler = now ? whenSet : whenCleared;
     if (handler)
         handler();
 }

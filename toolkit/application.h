@@ -87,8 +87,9 @@ private:
     bool showToolTip(QObject *receiver, QEvent *event);
     int withCursorOff(const std::function<int()> &modal);
     void adoptForm(QWidget *form, std::function<void()> clearReference);
-    void mainWindowStateChanged();
-    void mainWindowExposed();
+    // Raises one of two notifications when a state of the main window changes.
+    static void raiseOnChange(bool now, bool &was, const std::function<void()> &whenSet,
+                              const std::function<void()> &whenCleared);
 
     struct OwnedForm {
         QPointer<QWidget> form;
