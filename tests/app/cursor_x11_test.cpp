@@ -1,20 +1,17 @@
 // SPDX-FileCopyrightText: 2026 The Thwackle developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The mallet as the X server shows it: over the play area, the pictures, the
-// scoreboard and the tool panel; not over the menu bar nor the open menu; not
-// while the options dialog is open, and back after. The test runs the real
-// windows on an Xvfb server of its own and reads the cursor through XFixes.
+// The mallet as the X server shows it, read through XFixes: over the play
+// area, the pictures, the scoreboard and the tool panel; not over the menu bar
+// nor the open menu; not while the options dialog is open, and back after.
+// Runs the real windows on an Xvfb of its own (support/with-server).
 
 #include "app/startup.h"
 #include "game/playarea.h"
 #include "game/shootform.h"
 #include "options/optionsform.h"
 #include "resources/assets.h"
-#include "support/serverprocess.h"
-#include "support/shownxcursor.h"
-#include "support/testsupport.h"
-#include "toolkit/application.h"
+#include "support/testmain.h"
 #include "toolkit/picturebox.h"
 
 #include <QAction>
@@ -24,35 +21,60 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTest>
 #include <QToolButton>
+
+#include <X11/Xlib.h>
+#include <X11/extensions/Xfixes.h>
 
 namespace {
 
 constexpr int Timeout = 30000; // a loaded machine may be slow to move a pointer
 
-QString g_noServer; // why the test cannot run, when it cannot
+// The cursor the X server shows where the pointer is, and its hot spot.
+QImage shownCursor(QPoint *hotSpot = nullptr)
+{
+    static Display *const display = [] {
+        Display *opened = XOpenDisplay(nullptr);
+        int events = 0;
+        int errors = 0;
+        return opened && XFixesQueryExtension(opened, &events, &errors) ? opened : nullptr;
+    }();
+    XFixesCursorImage *cursor = display ? XFixesGetCursorImage(display) : nullptr;
+    if (!cursor)
+        return {};
+    QImage image(cursor->width, cursor->height, QImage::Format_ARGB32_Premultiplied);
+    for (int i = 0; i < cursor->width * cursor->height; ++i) // one pixel in each long
+        image.setPixel(i % cursor->width, i / cursor->width, QRgb(cursor->pixels[i] & 0xffffffffu));
+    if (hotSpot)
+        *hotSpot = QPoint(cursor->xhot, cursor->yhot);
+    XFree(cursor);
+    return image;
+}
 
-// The mallet's drawing, as a set of opaque pixels, with its hot spot.
-bool isMallet(const std::optional<ShownXCursor> &shown)
+// The mallet's drawing, pixel for pixel opaque or not, with its hot spot.
+bool malletShown()
 {
     static const QCursor mallet = *Assets::cursor(QStringLiteral("Malet"));
-    const QImage drawing = mallet.pixmap().toImage();
-    if (!shown || shown->image.size() != drawing.size() || shown->hotSpot != mallet.hotSpot())
+    static const QImage drawing = mallet.pixmap().toImage();
+    QPoint hotSpot;
+    const QImage shown = shownCursor(&hotSpot);
+    if (shown.size() != drawing.size() || hotSpot != mallet.hotSpot())
         return false;
     for (int y = 0; y < drawing.height(); ++y) {
         for (int x = 0; x < drawing.width(); ++x) {
-            if ((qAlpha(shown->image.pixel(x, y)) != 0) != (qAlpha(drawing.pixel(x, y)) != 0))
+            if ((qAlpha(shown.pixel(x, y)) != 0) != (qAlpha(drawing.pixel(x, y)) != 0))
                 return false;
         }
     }
     return true;
 }
 
-QImage shownImage()
+// Moves the pointer, and waits until the server shows the mallet there or,
+// as asked, something else.
+bool pointAt(const QPoint &at, bool mallet)
 {
-    const auto shown = shownXCursor();
-    return shown ? shown->image : QImage();
+    QCursor::setPos(at);
+    return QTest::qWaitFor([mallet] { return malletShown() == mallet; }, Timeout);
 }
 
 QPoint centreOf(const QWidget *widget)
@@ -60,10 +82,15 @@ QPoint centreOf(const QWidget *widget)
     return widget->mapToGlobal(widget->rect().center());
 }
 
+QPoint playArea()
+{
+    return ShootForm->Image2->mapToGlobal(QPoint(20, 250)); // beside the start picture
+}
+
 QPoint gameMenuTitle()
 {
-    return ShootForm->MainMenu1->mapToGlobal(
-        ShootForm->MainMenu1->actionGeometry(ShootForm->Gamr1->menuAction()).center());
+    QMenuBar *bar = ShootForm->MainMenu1;
+    return bar->mapToGlobal(bar->actionGeometry(ShootForm->Gamr1->menuAction()).center());
 }
 
 } // namespace
@@ -72,134 +99,78 @@ class CursorX11Test : public QObject
 {
     Q_OBJECT
 
-    // Moves the pointer and waits until the X server shows the mallet there,
-    // or shows something else.
-    static bool pointAt(const QPoint &at, bool mallet)
-    {
-        QCursor::setPos(at);
-        return QTest::qWaitFor([mallet] { return isMallet(shownXCursor()) == mallet; }, Timeout);
-    }
-
 private slots:
     void initTestCase()
     {
-        if (!g_noServer.isEmpty())
-            QSKIP(qPrintable(g_noServer));
+        if (qEnvironmentVariableIsSet("THWACKLE_TEST_SKIP"))
+            QSKIP(qPrintable(qEnvironmentVariable("THWACKLE_TEST_SKIP")));
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
         Startup::createForms(*Application::instance());
         ShootForm->show();
         QVERIFY(QTest::qWaitForWindowExposed(ShootForm, Timeout));
     }
 
-    void cleanupTestCase()
-    {
-        if (g_noServer.isEmpty())
-            Application::instance()->destroyForms();
-    }
-
-    void overTheWindow_data()
+    void overTheGameWindow_data()
     {
         QTest::addColumn<QString>("place");
         QTest::addColumn<bool>("mallet");
-        QTest::newRow("play area") << QStringLiteral("play area") << true;
-        QTest::newRow("start picture") << QStringLiteral("start picture") << true;
-        QTest::newRow("scoreboard") << QStringLiteral("scoreboard") << true;
-        QTest::newRow("score label") << QStringLiteral("score label") << true;
-        QTest::newRow("tool panel") << QStringLiteral("tool panel") << true;
-        QTest::newRow("tool button") << QStringLiteral("tool button") << true;
+        for (const char *place :
+             {"play area", "start picture", "scoreboard", "score label", "tool panel", "tool button"})
+            QTest::newRow(place) << QString::fromLatin1(place) << true;
         QTest::newRow("menu bar") << QStringLiteral("menu bar") << false;
         QTest::newRow("open Game menu") << QStringLiteral("open Game menu") << false;
     }
-    void overTheWindow()
+    void overTheGameWindow()
     {
         QFETCH(QString, place);
         QFETCH(bool, mallet);
-        const QPoint playArea = ShootForm->Image2->mapToGlobal(QPoint(20, 250));
-        // Start from the other kind of cursor, so that what is seen is the
-        // server's answer to this move.
-        QVERIFY2(pointAt(mallet ? gameMenuTitle() : playArea, !mallet), "the cursor before the move");
-
-        QPoint at;
-        if (place == QLatin1String("play area"))
-            at = playArea;
-        else if (place == QLatin1String("start picture"))
-            at = centreOf(ShootForm->Image3);
-        else if (place == QLatin1String("scoreboard"))
-            at = ShootForm->Image1->mapToGlobal(QPoint(20, 20));
-        else if (place == QLatin1String("score label"))
-            at = centreOf(ShootForm->ScoreLabel);
-        else if (place == QLatin1String("tool panel"))
-            at = ShootForm->Panel1->mapToGlobal(QPoint(10, 110));
-        else if (place == QLatin1String("tool button"))
-            at = centreOf(ShootForm->NewButton);
-        else if (place == QLatin1String("menu bar"))
-            at = gameMenuTitle();
-        else {
-            QMenuBar *bar = ShootForm->MainMenu1;
-            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->mapFromGlobal(gameMenuTitle()));
+        // From the other kind of cursor, so that what shows is the server's
+        // answer to this move.
+        QVERIFY(pointAt(mallet ? gameMenuTitle() : playArea(), !mallet));
+        const QHash<QString, QPoint> places{
+            {QStringLiteral("play area"), playArea()},
+            {QStringLiteral("start picture"), centreOf(ShootForm->Image3)},
+            {QStringLiteral("scoreboard"), ShootForm->Image1->mapToGlobal(QPoint(20, 20))},
+            {QStringLiteral("score label"), centreOf(ShootForm->ScoreLabel)},
+            {QStringLiteral("tool panel"), ShootForm->Panel1->mapToGlobal(QPoint(10, 110))},
+            {QStringLiteral("tool button"), centreOf(ShootForm->NewButton)},
+            {QStringLiteral("menu bar"), gameMenuTitle()}};
+        QPoint at = places.value(place);
+        if (place == QLatin1String("open Game menu")) {
+            QTest::mouseClick(ShootForm->MainMenu1, Qt::LeftButton, {},
+                              ShootForm->MainMenu1->mapFromGlobal(gameMenuTitle()));
             QVERIFY(QTest::qWaitForWindowExposed(ShootForm->Gamr1, Timeout));
             at = ShootForm->Gamr1->mapToGlobal(ShootForm->Gamr1->actionGeometry(ShootForm->New1).center());
         }
-        const bool seen = pointAt(at, mallet);
-        if (ShootForm->Gamr1->isVisible())
-            ShootForm->Gamr1->close();
-        QVERIFY2(seen, mallet ? "the mallet shows" : "the system's cursor shows");
+        const bool shown = pointAt(at, mallet);
+        ShootForm->Gamr1->close();
+        QVERIFY2(shown, mallet ? "the mallet" : "the system's cursor");
     }
 
-    // While the options dialog is open each control shows its own cursor,
-    // over the dialog and over the game window alike; the mallet is back
-    // when it closes.
+    // Each control's own cursor over the dialog and the game window alike.
     void noMalletWhileTheOptionsDialogIsOpen()
     {
-        const QPoint playArea = ShootForm->Image2->mapToGlobal(QPoint(20, 250));
-        QVERIFY(pointAt(playArea, true));
+        QVERIFY(pointAt(playArea(), true));
         bool answered = false;
-        TestSupport::answerNextModal([&](QWidget *) {
+        TestSupport::answerNextModal([&answered](QWidget *) {
             answered = true;
             QVERIFY(QTest::qWaitForWindowExposed(OptionsForm, Timeout));
-            QVERIFY2(pointAt(centreOf(OptionsForm->OKBtn), false), "no mallet over the dialog");
-            const QImage overButton = shownImage();
-            // The edit field's own cursor, told by its change from the button's.
-            QCursor::setPos(centreOf(OptionsForm->GameTimeSet));
-            QVERIFY(QTest::qWaitFor([&] { return shownImage() != overButton; }, Timeout));
-            const QImage overEdit = shownImage();
-            QVERIFY(!isMallet(shownXCursor()));
-            QCursor::setPos(playArea);
-            QVERIFY(QTest::qWaitFor([&] { return shownImage() != overEdit; }, Timeout));
-            QVERIFY2(!isMallet(shownXCursor()), "no mallet over the game window while the dialog is open");
+            QVERIFY(pointAt(centreOf(OptionsForm->OKBtn), false));
+            // Each move told by the change it makes: the edit field's I-beam,
+            // then the game window's own arrow.
+            for (const QPoint &at : {centreOf(OptionsForm->GameTimeSet), playArea()}) {
+                const QImage before = shownCursor();
+                QCursor::setPos(at);
+                QVERIFY(QTest::qWaitFor([&before] { return shownCursor() != before; }, Timeout));
+                QVERIFY(!malletShown());
+            }
             OptionsForm->CancelBtn->click();
         });
         ShootForm->Options1->trigger();
         QVERIFY(answered);
-        QCursor::setPos(centreOf(ShootForm->Image3));
-        QVERIFY2(pointAt(playArea, true), "the mallet is back");
+        QVERIFY2(pointAt(playArea(), true), "the mallet is back");
     }
 };
 
-int main(int argc, char *argv[])
-{
-    // The X server comes first and goes last: the application object talks
-    // to it all its life.
-    ServerProcess xvfb;
-    if (!xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("3"),
-                                             QStringLiteral("-nolisten"), QStringLiteral("tcp"),
-                                             QStringLiteral("-screen"), QStringLiteral("0"),
-                                             QStringLiteral("1024x768x24")})) {
-        g_noServer = QStringLiteral("Xvfb could not be started");
-    } else {
-        const QByteArray display = xvfb.readLine(60000);
-        if (display.isEmpty()) {
-            g_noServer = QStringLiteral("Xvfb did not come up");
-        } else {
-            qputenv("DISPLAY", ":" + display);
-            qputenv("QT_QPA_PLATFORM", "xcb");
-        }
-    }
-    Application app("thwackle-tests");
-    app.setTitle(QStringLiteral("Thwackle"));
-    TestSupport::installMessageGuard();
-    CursorX11Test test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+THWACKLE_TEST_MAIN(CursorX11Test)
 #include "cursor_x11_test.moc"

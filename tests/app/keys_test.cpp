@@ -6,10 +6,8 @@
 
 #include "about/aboutbox.h"
 #include "app/startup.h"
-#include "game/shootform.h"
+#include "game/gamefixture.h"
 #include "support/testmain.h"
-#include "toolkit/intervaltimer.h"
-#include "toolkit/picturebox.h"
 
 #include <QAction>
 #include <QDialog>
@@ -18,17 +16,6 @@
 #include <QTimer>
 
 namespace {
-
-enum class State { Ready, Playing, Paused, GameOver, Closed };
-
-State stateOf(const TShootForm &form)
-{
-    if (!form.isVisible())
-        return State::Closed;
-    if (form.GameStopped)
-        return form.Image3->isVisible() ? State::Ready : State::GameOver;
-    return form.GamePaused ? State::Paused : State::Playing;
-}
 
 // What the Game menu draws for an item: its caption and, after a tab, its key.
 struct MenuText : QMenu {
@@ -42,7 +29,7 @@ struct MenuText : QMenu {
 
 } // namespace
 
-Q_DECLARE_METATYPE(State)
+Q_DECLARE_METATYPE(GameState)
 
 class KeysTest : public QObject
 {
@@ -53,41 +40,41 @@ private slots:
     {
         QTest::addColumn<QString>("before");
         QTest::addColumn<QKeySequence>("key");
-        QTest::addColumn<State>("after");
+        QTest::addColumn<GameState>("after");
         QTest::addColumn<bool>("aboutShown");
         const QKeySequence ctrlN(Qt::CTRL | Qt::Key_N);
         const QKeySequence p(Qt::Key_P);
         const QKeySequence pause(Qt::Key_Pause);
         const QKeySequence ctrlQ(Qt::CTRL | Qt::Key_Q);
         const QKeySequence f1(Qt::Key_F1);
-        const auto row = [](const char *name, const char *before, const QKeySequence &key, State after,
+        const auto row = [](const char *name, const char *before, const QKeySequence &key, GameState after,
                             bool about = false) {
             QTest::newRow(name) << QString::fromLatin1(before) << key << after << about;
         };
-        row("Ctrl+N starts a game", "ready", ctrlN, State::Playing);
-        row("Ctrl+N after a game starts another", "over", ctrlN, State::Playing);
-        row("Ctrl+N during a game does nothing", "playing", ctrlN, State::Playing);
-        row("Ctrl+N while paused does nothing", "paused", ctrlN, State::Paused);
-        row("P pauses", "playing", p, State::Paused);
-        row("P continues", "paused", p, State::Playing);
-        row("Pause pauses", "playing", pause, State::Paused);
-        row("Pause continues", "paused", pause, State::Playing);
-        row("the menu bar's Alt+P pauses", "playing", QKeySequence(Qt::ALT | Qt::Key_P), State::Paused);
-        row("and Alt+C continues", "paused", QKeySequence(Qt::ALT | Qt::Key_C), State::Playing);
-        row("P before a game does nothing", "ready", p, State::Ready);
-        row("Pause after a game does nothing", "over", pause, State::GameOver);
-        row("Ctrl+Q before a game exits", "ready", ctrlQ, State::Closed);
-        row("Ctrl+Q during a game exits", "playing", ctrlQ, State::Closed);
-        row("Ctrl+Q while paused exits", "paused", ctrlQ, State::Closed);
-        row("F1 before a game opens the About box", "ready", f1, State::Ready, true);
-        row("F1 after a game opens the About box", "over", f1, State::GameOver, true);
-        row("F1 during a game does nothing", "playing", f1, State::Playing);
+        row("Ctrl+N starts a game", "ready", ctrlN, GameState::Playing);
+        row("Ctrl+N after a game starts another", "over", ctrlN, GameState::Playing);
+        row("Ctrl+N during a game does nothing", "playing", ctrlN, GameState::Playing);
+        row("Ctrl+N while paused does nothing", "paused", ctrlN, GameState::Paused);
+        row("P pauses", "playing", p, GameState::Paused);
+        row("P continues", "paused", p, GameState::Playing);
+        row("Pause pauses", "playing", pause, GameState::Paused);
+        row("Pause continues", "paused", pause, GameState::Playing);
+        row("the menu bar's Alt+P pauses", "playing", QKeySequence(Qt::ALT | Qt::Key_P), GameState::Paused);
+        row("and Alt+C continues", "paused", QKeySequence(Qt::ALT | Qt::Key_C), GameState::Playing);
+        row("P before a game does nothing", "ready", p, GameState::Ready);
+        row("Pause after a game does nothing", "over", pause, GameState::GameOver);
+        row("Ctrl+Q before a game exits", "ready", ctrlQ, GameState::Closed);
+        row("Ctrl+Q during a game exits", "playing", ctrlQ, GameState::Closed);
+        row("Ctrl+Q while paused exits", "paused", ctrlQ, GameState::Closed);
+        row("F1 before a game opens the About box", "ready", f1, GameState::Ready, true);
+        row("F1 after a game opens the About box", "over", f1, GameState::GameOver, true);
+        row("F1 during a game does nothing", "playing", f1, GameState::Playing);
     }
     void keys()
     {
         QFETCH(QString, before);
         QFETCH(QKeySequence, key);
-        QFETCH(State, after);
+        QFETCH(GameState, after);
         QFETCH(bool, aboutShown);
         Application *app = Application::instance();
         Startup::createForms(*app);
@@ -116,14 +103,14 @@ private slots:
         answerer.start(10);
         QTest::keyClick(&form, key[0].key(), key[0].keyboardModifiers());
         answerer.stop();
-        const State state = stateOf(form);
+        const GameState state = gameState(form);
         const bool restarted = form.Score != scoreBefore;
         app->destroyForms();
 
         QCOMPARE(state, after);
         QCOMPARE(aboutBoxes, aboutShown ? 1 : 0);
         QCOMPARE(restarted, before != QLatin1String("playing") && before != QLatin1String("paused")
-                                && after == State::Playing);
+                                && after == GameState::Playing);
     }
 
     void gameMenuShowsTheKeys()
