@@ -5,10 +5,16 @@
 
 #include "app/startup.h"
 #include "toolkit/application.h"
+#include "toolkit/displayguard.h"
 
 int main(int, char *[])
 {
+    // With no display to show the game on, say so plainly, and how to play
+    // anyway, rather than crash.
+    DisplayGuard guard("thwackle", "start it on a desktop, or run `make run` from the source tree, which starts a "
+                                   "virtual display");
     // The command line is ignored altogether: Qt sees only the program name.
     Application app("thwackle");
+    guard.release();
     return Startup::run(app);
 }

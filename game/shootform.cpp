@@ -35,6 +35,8 @@ TShootForm::~TShootForm()
     if (Application *app = Application::instance()) {
         app->setOnMinimize({});
         app->setOnRestore({});
+        app->setOnOutOfSight({});
+        app->setOnBackInSight({});
     }
 }
 
@@ -59,6 +61,8 @@ void TShootForm::FormCreate()
 
     app->setOnMinimize([this] { Pause1Click(); });
     app->setOnRestore([this] { Pause1Click(); });
+    app->setOnOutOfSight([this] { pauseOutOfSight(); });
+    app->setOnBackInSight([this] { continueBackInSight(); });
 
     // Centred on the screen: the size is the client area plus the menu bar
     // and, once the window system tells it, the frame.
@@ -125,6 +129,9 @@ void TShootForm::Exit1Click()
 
 void TShootForm::Pause1Click()
 {
+    // Whatever pauses or continues from here on, a pause is no longer the
+    // one that going out of sight made.
+    m_pausedOutOfSight = false;
     if (GameStopped)
         return;
     if (GamePaused) {
@@ -144,6 +151,24 @@ void TShootForm::Pause1Click()
 
 void TShootForm::About1Click()
 {
+}
+
+// Where minimising goes unreported, a game must still not run on unseen: the
+// window going out of sight pauses a running game, and its coming back
+// continues only the game that this paused. Unlike minimising, this never
+// wakes a game paused by hand, which would then run where nobody sees it.
+void TShootForm::pauseOutOfSight()
+{
+    if (GameStopped || GamePaused)
+        return;
+    Pause1Click();
+    m_pausedOutOfSight = true;
+}
+
+void TShootForm::continueBackInSight()
+{
+    if (m_pausedOutOfSight)
+        Pause1Click();
 }
 
 // The tool buttons go through their menu items, so a command's availability

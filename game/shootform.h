@@ -92,8 +92,14 @@ public:
 private:
     void buildLayout();
     void buildMenu();
+    void nameForScreenReaders();
+    void pauseOutOfSight();
+    void continueBackInSight();
     void enableTimer();
     void eraseSpot(int spot);
+
+    // Set while a game is paused because its window went out of sight.
+    bool m_pausedOutOfSight = false;
 };
 
 extern TShootForm *ShootForm;

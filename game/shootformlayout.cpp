@@ -8,6 +8,7 @@
 
 #include "game/playarea.h"
 #include "resources/assets.h"
+#include "toolkit/counterlabel.h"
 #include "toolkit/glyph.h"
 #include "toolkit/intervaltimer.h"
 #include "toolkit/layout.h"
@@ -23,9 +24,10 @@
 
 namespace {
 
-QLabel *counterLabel(QWidget *parent, const char *name, const QRect &geometry, const QString &text, int height)
+QLabel *counterLabel(QWidget *parent, const char *name, const QString &caption, const QRect &geometry,
+                     const QString &text, int height)
 {
-    auto *label = new QLabel(text, parent);
+    auto *label = new CounterLabel(caption, text, parent);
     label->setObjectName(QLatin1String(name));
     QFont font(QStringLiteral("Arial"));
     font.setBold(true);
@@ -95,11 +97,16 @@ void TShootForm::buildLayout()
 
     GameOverImage = bannerPicture(client, "GameOverImage");
 
-    TimeLabel = counterLabel(client, "TimeLabel", QRect(300, 344, 24, 24), QStringLiteral("00"), 21);
-    MissLabel = counterLabel(client, "MissLabel", QRect(216, 335, 11, 22), QStringLiteral("0"), 19);
-    HitsLabel = counterLabel(client, "HitsLabel", QRect(171, 335, 11, 22), QStringLiteral("0"), 19);
-    EscapedLabel = counterLabel(client, "EscapedLabel", QRect(376, 335, 11, 22), QStringLiteral("0"), 19);
-    ScoreLabel = counterLabel(client, "ScoreLabel", QRect(447, 335, 11, 22), QStringLiteral("0"), 19);
+    TimeLabel = counterLabel(client, "TimeLabel", QStringLiteral("Time left"), QRect(300, 344, 24, 24),
+                             QStringLiteral("00"), 21);
+    MissLabel = counterLabel(client, "MissLabel", QStringLiteral("Misses"), QRect(216, 335, 11, 22),
+                             QStringLiteral("0"), 19);
+    HitsLabel = counterLabel(client, "HitsLabel", QStringLiteral("Hits"), QRect(171, 335, 11, 22),
+                             QStringLiteral("0"), 19);
+    EscapedLabel = counterLabel(client, "EscapedLabel", QStringLiteral("Escaped"), QRect(376, 335, 11, 22),
+                                QStringLiteral("0"), 19);
+    ScoreLabel = counterLabel(client, "ScoreLabel", QStringLiteral("Score"), QRect(447, 335, 11, 22),
+                              QStringLiteral("0"), 19);
 
     Image3 = bannerPicture(client, "Image3");
 
@@ -151,10 +158,34 @@ void TShootForm::buildMenu()
     About1 = item(MainMenu1, "About1", QStringLiteral("&About"));
     About1->setVisible(false);
 
+    // The keys a player tries first. They live on the menu items, so a
+    // disabled item ignores its key as it ignores its click, and the Game
+    // menu shows them beside the captions.
+    New1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    Pause1->setShortcuts({QKeySequence(Qt::Key_P), QKeySequence(Qt::Key_Pause)});
+    Exit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
     connect(New1, &QAction::triggered, this, &TShootForm::New1Click);
     connect(Options1, &QAction::triggered, this, &TShootForm::Options1Click);
     connect(Stop1, &QAction::triggered, this, &TShootForm::Stop1Click);
     connect(Exit1, &QAction::triggered, this, &TShootForm::Exit1Click);
     connect(Pause1, &QAction::triggered, this, &TShootForm::Pause1Click);
     connect(About1, &QAction::triggered, this, &TShootForm::About1Click);
+
+    nameForScreenReaders();
+}
+
+void TShootForm::nameForScreenReaders()
+{
+    // A tool button is read as the menu item whose click it performs; the
+    // Pause button follows its item to Continue and back.
+    const auto nameAfter = [this](QToolButton *button, QAction *action) {
+        const auto name = [button, action] { button->setAccessibleName(action->iconText()); };
+        name();
+        connect(action, &QAction::changed, button, name);
+    };
+    nameAfter(NewButton, New1);
+    nameAfter(PauseButton, Pause1);
+    nameAfter(StopButton, Stop1);
+    Image2->setAccessibleName(QStringLiteral("Play area"));
 }

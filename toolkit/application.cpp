@@ -13,6 +13,7 @@
 #include <QHelpEvent>
 #include <QThread>
 #include <QToolTip>
+#include <QWindow>
 #include <QWindowStateChangeEvent>
 
 namespace {
@@ -35,6 +36,7 @@ Application::Application(const char *programName)
 {
     setStyle(new ToolTipStyle);
     installLayoutFaces();
+    m_reportsMinimise = !platformName().startsWith(QLatin1String("wayland"));
 }
 
 Application::~Application()
@@ -53,6 +55,7 @@ void Application::adoptForm(QWidget *form, std::function<void()> clearReference)
     if (!m_mainWindow) {
         m_mainWindow = form;
         m_wasMinimized = form->isMinimized();
+        m_outOfSight = false;
         form->installEventFilter(this);
     }
 }
@@ -141,14 +144,30 @@ bool Application::showToolTip(QObject *receiver, QEvent *event)
 
 bool Application::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_mainWindow && event->type() == QEvent::WindowStateChange) {
-        const bool minimized = m_mainWindow->isMinimized();
-        if (minimized != m_wasMinimized) {
-            m_wasMinimized = minimized;
-            const auto &handler = minimized ? m_onMinimize : m_onRestore;
-            if (handler)
-                handler();
-        }
+    if (!m_mainWindow)
+        return QApplication::eventFilter(watched, event);
+    if (watched == m_mainWindow) {
+        if (event->type() == QEvent::WindowStateChange && m_reportsMinimise)
+            raiseOnChange(m_mainWindow->isMinimized(), m_wasMinimized, m_onMinimize, m_onRestore);
+        // The native window exists once the window is shown.
+        else if (event->type() == QEvent::Show && !m_reportsMinimise && m_mainWindow->windowHandle())
+            m_mainWindow->windowHandle()->installEventFilter(this);
+    } else if (event->type() == QEvent::Expose && watched == m_mainWindow->windowHandle()) {
+        // Hiding or closing the window is neither going out of sight nor
+        // coming back.
+        if (m_mainWindow->isVisible())
+            raiseOnChange(!m_mainWindow->windowHandle()->isExposed(), m_outOfSight, m_onOutOfSight, m_onBackInSight);
     }
     return QApplication::eventFilter(watched, event);
+}
+
+void Application::raiseOnChange(bool now, bool &was, const std::function<void()> &whenSet,
+                                const std::function<void()> &whenCleared)
+{
+    if (now == was)
+        return;
+    was = now;
+    const auto &handler = now ? whenSet : whenCleared;
+    if (handler)
+        handler();
 }

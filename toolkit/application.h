@@ -21,6 +21,13 @@ class QDialog;
 // first, reports failures in the error box and goes on, turns the main
 // window's minimising and restoring into two notifications, and keeps the
 // application-wide cursor, which modal windows switch off while they are open.
+//
+// Wayland never tells a client that its window was minimised: Qt there sets
+// the minimised state and takes it back at once. What it does report is the
+// window going out of sight (unexposed, once the compositor stops asking it
+// for frames) and coming back. On such a platform the minimise and restore
+// notifications stay silent and two others, out of sight and back in sight,
+// stand in for them.
 class Application : public QApplication
 {
     Q_OBJECT
@@ -55,6 +62,11 @@ public:
 
     void setOnMinimize(std::function<void()> handler) { m_onMinimize = std::move(handler); }
     void setOnRestore(std::function<void()> handler) { m_onRestore = std::move(handler); }
+    void setOnOutOfSight(std::function<void()> handler) { m_onOutOfSight = std::move(handler); }
+    void setOnBackInSight(std::function<void()> handler) { m_onBackInSight = std::move(handler); }
+
+    // True where minimising is reported, false where sight stands in for it.
+    bool reportsMinimise() const { return m_reportsMinimise; }
 
     CursorTable &cursors() { return m_cursors; }
 
@@ -75,6 +87,9 @@ private:
     bool showToolTip(QObject *receiver, QEvent *event);
     int withCursorOff(const std::function<int()> &modal);
     void adoptForm(QWidget *form, std::function<void()> clearReference);
+    // Raises one of two notifications when a state of the main window changes.
+    static void raiseOnChange(bool now, bool &was, const std::function<void()> &whenSet,
+                              const std::function<void()> &whenCleared);
 
     struct OwnedForm {
         QPointer<QWidget> form;
@@ -86,8 +101,12 @@ private:
     std::vector<OwnedForm> m_forms;
     std::function<void()> m_onMinimize;
     std::function<void()> m_onRestore;
+    std::function<void()> m_onOutOfSight;
+    std::function<void()> m_onBackInSight;
     CursorTable m_cursors;
+    bool m_reportsMinimise = true;
     bool m_wasMinimized = false;
+    bool m_outOfSight = false;
 };
 
 template <class T, class... Args>

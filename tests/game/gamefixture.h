@@ -9,6 +9,7 @@
 #include "game/spottable.h"
 #include "toolkit/application.h"
 #include "toolkit/intervaltimer.h"
+#include "toolkit/picturebox.h"
 
 #include <QAction>
 #include <QLabel>
@@ -59,6 +60,18 @@ inline QStringList scoreboard(const TShootForm &form)
 {
     return {form.TimeLabel->text(), form.HitsLabel->text(), form.MissLabel->text(), form.EscapedLabel->text(),
             form.ScoreLabel->text()};
+}
+
+// The window's state as the player sees it.
+enum class GameState { Ready, Playing, Paused, GameOver, Closed };
+
+inline GameState gameState(const TShootForm &form)
+{
+    if (!form.isVisible())
+        return GameState::Closed;
+    if (form.GameStopped)
+        return form.Image3->isVisible() ? GameState::Ready : GameState::GameOver;
+    return form.GamePaused ? GameState::Paused : GameState::Playing;
 }
 
 inline QRgb pixelOf(QWidget *widget, const QPoint &at)

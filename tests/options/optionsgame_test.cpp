@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Thwackle developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "game/playarea.h"
 #include "game/shootform.h"
 #include "options/optionsform.h"
 #include "support/testmain.h"
@@ -52,14 +53,15 @@ private slots:
         CursorTable &cursors = Application::instance()->cursors();
         for (const bool setMeanwhile : {false, true}) {
             cursors.setCurrent(MaletCursor);
-            QVERIFY(QGuiApplication::overrideCursor());
+            QCOMPARE(ShootForm->Image2->cursor().shape(), Qt::BitmapCursor);
             QVERIFY(ShootForm->GameStopped);
             bool answered = false;
             TestSupport::answerNextModal([&](QWidget *modal) {
                 answered = true;
                 QCOMPARE(modal, OptionsForm);
                 QCOMPARE(cursors.current(), 0);
-                QVERIFY(!QGuiApplication::overrideCursor());
+                QCOMPARE(ShootForm->Image2->cursor().shape(), Qt::ArrowCursor);
+                QCOMPARE(OptionsForm->cursor().shape(), Qt::ArrowCursor);
                 clickNewButtonThroughWindow();
                 QVERIFY(ShootForm->GameStopped);
                 if (setMeanwhile)
@@ -70,7 +72,7 @@ private slots:
             QVERIFY(answered);
             QVERIFY(!OptionsForm->isVisible());
             QCOMPARE(cursors.current(), setMeanwhile ? 0 : MaletCursor);
-            QCOMPARE(QGuiApplication::overrideCursor() != nullptr, !setMeanwhile);
+            QCOMPARE(ShootForm->Image2->cursor().shape(), setMeanwhile ? Qt::ArrowCursor : Qt::BitmapCursor);
             // The press that the dialog held off reaches the window once it has gone.
             clickNewButtonThroughWindow();
             QTRY_VERIFY_WITH_TIMEOUT(!ShootForm->GameStopped, Timeout);

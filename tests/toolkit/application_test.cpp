@@ -11,6 +11,10 @@
 #include "toolkit/failure.h"
 
 #include <QDialog>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QElapsedTimer>
 #include <QHelpEvent>
 #include <QStyle>
@@ -188,36 +192,84 @@ private slots:
         CursorTable &cursors = Application::instance()->cursors();
         cursors.registerCursor(5, QCursor(Qt::CrossCursor));
         cursors.registerCursor(6, QCursor(Qt::PointingHandCursor));
+        // A window beside the modal one, with a control that has a cursor of its own.
+        QWidget window;
+        QLineEdit edit(&window);
+        window.show();
         cursors.setCurrent(5);
-        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::CrossCursor);
+        QCOMPARE(window.cursor().shape(), Qt::CrossCursor);
+        QCOMPARE(edit.cursor().shape(), Qt::CrossCursor);
 
         QDialog dialog;
         int during = -1;
-        bool overrideDuring = true;
+        Qt::CursorShape windowDuring = Qt::BlankCursor;
+        Qt::CursorShape editDuring = Qt::BlankCursor;
+        Qt::CursorShape dialogDuring = Qt::BlankCursor;
         TestSupport::answerNextModal([&](QWidget *modal) {
             during = cursors.current();
-            overrideDuring = QGuiApplication::overrideCursor() != nullptr;
+            windowDuring = window.cursor().shape();
+            editDuring = edit.cursor().shape();
+            dialogDuring = modal->cursor().shape();
             if (setDuring >= 0)
                 cursors.setCurrent(setDuring);
             static_cast<QDialog *>(modal)->reject();
         });
         Application::instance()->execModal(&dialog);
         QCOMPARE(during, 0);
-        QVERIFY(!overrideDuring);
+        QCOMPARE(windowDuring, Qt::ArrowCursor);
+        QCOMPARE(editDuring, Qt::IBeamCursor);
+        QCOMPARE(dialogDuring, Qt::ArrowCursor);
         QCOMPARE(cursors.current(), after);
-        QCOMPARE(QGuiApplication::overrideCursor() != nullptr, after != 0);
+        QCOMPARE(window.cursor().shape(), after != 0 ? Qt::CrossCursor : Qt::ArrowCursor);
+        QCOMPARE(edit.cursor().shape(), after != 0 ? Qt::CrossCursor : Qt::IBeamCursor);
         cursors.setCurrent(0);
     }
 
-    void cursorWithoutEntryShowsArrowAndStaysOneLevel()
+    // Client areas only, whenever they appear; each control's own cursor back
+    // at 0. What the X server then shows is tests/app/cursor_x11_test's part.
+    void cursorCoversClientAreasAndGivesOwnCursorsBack()
     {
         CursorTable &cursors = Application::instance()->cursors();
-        cursors.setCurrent(42);
-        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::ArrowCursor);
+        cursors.registerCursor(5, QCursor(Qt::CrossCursor));
+        QMainWindow window;
+        QMenu *menu = window.menuBar()->addMenu(QStringLiteral("&Game"));
+        menu->addAction(QStringLiteral("&New"));
+        auto *client = new QWidget;
+        window.setCentralWidget(client);
+        auto *edit = new QLineEdit(client);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        cursors.setCurrent(42); // no entry: the arrow, set all the same
+        QVERIFY(client->testAttribute(Qt::WA_SetCursor));
+        QCOMPARE(client->cursor().shape(), Qt::ArrowCursor);
         cursors.setCurrent(5);
+        QCOMPARE(client->cursor().shape(), Qt::CrossCursor);
+        QCOMPARE(edit->cursor().shape(), Qt::CrossCursor);
+        menu->popup(window.mapToGlobal(QPoint(0, 0)));
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        // The menu bar, the menu and the window around them ask for nothing.
+        for (QWidget *bare : std::initializer_list<QWidget *>{&window, window.menuBar(), menu})
+            QVERIFY2(!bare->testAttribute(Qt::WA_SetCursor), bare->metaObject()->className());
+        menu->close();
+
+        // Controls and windows that come along later are covered too.
+        auto *later = new QLineEdit(client);
+        later->show();
+        QCOMPARE(later->cursor().shape(), Qt::CrossCursor);
+        edit->setCursor(Qt::SizeAllCursor); // a control changes its mind meanwhile
+        QCOMPARE(edit->cursor().shape(), Qt::CrossCursor);
+        QWidget other;
+        other.show();
+        QCOMPARE(other.cursor().shape(), Qt::CrossCursor);
+
         cursors.setCurrent(6);
         cursors.setCurrent(0);
-        QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+        QCOMPARE(edit->cursor().shape(), Qt::SizeAllCursor);
+        QCOMPARE(later->cursor().shape(), Qt::IBeamCursor);
+        QCOMPARE(other.cursor().shape(), Qt::ArrowCursor); // a window keeps an arrow of its own
+        for (QWidget *bare : std::initializer_list<QWidget *>{client, window.menuBar(), &window})
+            QVERIFY2(!bare->testAttribute(Qt::WA_SetCursor), bare->metaObject()->className());
     }
 
     void toolTipsShowAfterHalfASecondAndHideAfterTwoAndAHalf()

@@ -1,0 +1,145 @@
+// SPDX-FileCopyrightText: 2026 The Thwackle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The real windows on Wayland, under a weston of the test's own with its
+// headless backend (support/with-server): a game played through, and what
+// minimising does there. Wayland never tells a window that it was minimised;
+// Qt takes it as out of sight once the compositor stops asking for frames. A
+// running game pauses then and carries on when the window is back; a game
+// paused by hand stays paused.
+
+#include "app/startup.h"
+#include "game/gamefixture.h"
+#include "support/testmain.h"
+
+#include <QTimer>
+#include <QToolButton>
+#include <QWindow>
+
+namespace {
+
+constexpr int Timeout = 60000; // weston and Qt may take their time on a loaded machine
+
+// Should the compositor be slow to ask for a frame, Qt may pause a game for a
+// moment: the test waits such a moment out.
+bool waitFor(const TShootForm &form, GameState state)
+{
+    return QTest::qWaitFor([&form, state] { return gameState(form) == state; }, Timeout);
+}
+
+// Qt marks a window exposed or not as it hands the change to the window, and
+// so to the program.
+bool waitForExposure(const QWindow *window, bool exposed)
+{
+    return QTest::qWaitFor([window, exposed] { return window->isExposed() == exposed; }, Timeout);
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(GameState)
+
+class WaylandTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        if (qEnvironmentVariableIsSet("THWACKLE_TEST_SKIP"))
+            QSKIP(qPrintable(qEnvironmentVariable("THWACKLE_TEST_SKIP")));
+        QCOMPARE(QGuiApplication::platformName(), QStringLiteral("wayland"));
+        Startup::createForms(*Application::instance());
+        ShootForm->show();
+        QVERIFY(QTest::qWaitForWindowExposed(ShootForm, Timeout));
+    }
+
+    void playsAGame()
+    {
+        TShootForm &form = *ShootForm;
+        QTest::mouseClick(form.NewButton, Qt::LeftButton);
+        int spot = -1;
+        QVERIFY(QTest::qWaitFor([&] { // a target comes up in the end
+            for (spot = 0; gameState(form) == GameState::Playing && spot < 8; ++spot) {
+                if (form.TargetSlots[spot].ExpiryTick != 0 && !form.TargetSlots[spot].Hit)
+                    return true;
+            }
+            return false;
+        }, Timeout));
+        const int score = form.Score;
+        strike(form, spriteCentre(spot));
+        strike(form, QPoint(300, 270));
+        QCOMPARE(form.Hits, 1);
+        QCOMPARE(form.Misses, 1);
+        QCOMPARE(form.ScoreLabel->text(), QString::number(score + 3));
+
+        QTest::mouseClick(form.PauseButton, Qt::LeftButton);
+        QCOMPARE(gameState(form), GameState::Paused);
+        const int pausedAt = form.TickCount;
+        QTest::qWait(500);
+        QCOMPARE(form.TickCount, pausedAt);
+        form.Pause1->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(form.TickCount > pausedAt, Timeout);
+        QVERIFY(waitFor(form, GameState::Playing));
+        QTest::mouseClick(form.StopButton, Qt::LeftButton);
+        QCOMPARE(gameState(form), GameState::GameOver);
+    }
+
+    void minimising_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<bool>("byTitleBar");
+        QTest::addColumn<GameState>("outOfSight");
+        QTest::addColumn<GameState>("backInSight");
+        QTest::newRow("running: pauses, carries on") << "running" << false << GameState::Paused << GameState::Playing;
+        QTest::newRow("by the title bar's button") << "running" << true << GameState::Paused << GameState::Playing;
+        QTest::newRow("paused by hand: stays paused") << "paused" << false << GameState::Paused << GameState::Paused;
+        QTest::newRow("after a game: nothing") << "over" << false << GameState::GameOver << GameState::GameOver;
+    }
+    void minimising()
+    {
+        QFETCH(QString, before);
+        QFETCH(bool, byTitleBar);
+        QFETCH(GameState, outOfSight);
+        QFETCH(GameState, backInSight);
+        TShootForm &form = *ShootForm;
+        QVERIFY(QTest::qWaitForWindowExposed(&form, Timeout));
+        if (before != QLatin1String("over"))
+            form.New1->trigger();
+        if (before == QLatin1String("paused"))
+            form.Pause1->trigger();
+
+        // The compositor stops asking for frames only from a window that
+        // draws, as a running game does anyway.
+        QTimer drawing;
+        connect(&drawing, &QTimer::timeout, &form, [&form] { form.update(); });
+        drawing.start(100);
+        if (byTitleBar) // what Qt's own title bar does: xdg_toplevel.set_minimized
+            form.windowHandle()->setWindowStates(form.windowHandle()->windowStates() | Qt::WindowMinimized);
+        else
+            form.showMinimized();
+        QVERIFY2(waitForExposure(form.windowHandle(), false), "out of sight");
+        QCOMPARE(gameState(form), outOfSight);
+        const int ticks = form.TickCount;
+        QTest::qWait(500);
+        QCOMPARE(form.TickCount, ticks);
+
+        // Headless weston has no seat to bring the window back with; mapping
+        // it anew is what the program sees of that.
+        form.hide();
+        form.show();
+        QVERIFY2(waitForExposure(form.windowHandle(), true), "back in sight");
+        QCOMPARE(gameState(form), backInSight);
+        if (backInSight == GameState::Playing) {
+            QTRY_VERIFY_WITH_TIMEOUT(form.TickCount > ticks, Timeout);
+            QVERIFY(waitFor(form, GameState::Playing));
+            form.Stop1->trigger();
+        } else if (backInSight == GameState::Paused) {
+            form.Pause1->trigger();
+            form.Stop1->trigger();
+        }
+        QCOMPARE(gameState(form), GameState::GameOver);
+    }
+};
+
+THWACKLE_TEST_MAIN(WaylandTest)
+#include "wayland_test.moc"
