@@ -116,14 +116,23 @@ bool Application::notify(QObject *receiver, QEvent *event)
         if (event->type() == QEvent::ToolTip && showToolTip(receiver, event))
             return true;
         return QApplication::notify(receiver, event);
-    } catch (const Failure &failure) {
-        showFailure(failure.message());
-    } catch (const std::exception &error) {
-        showFailure(QString::fromLocal8Bit(error.what()));
     } catch (...) {
-        showFailure(QStringLiteral("Unexpected failure"));
+        reportFailure();
     }
     return false;
+}
+
+void Application::reportFailure()
+{
+    try {
+        throw;
+    } catch (const Failure &failure) {
+        instance()->showFailure(failure.message());
+    } catch (const std::exception &error) {
+        instance()->showFailure(QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        instance()->showFailure(QStringLiteral("Unexpected failure"));
+    }
 }
 
 bool Application::showToolTip(QObject *receiver, QEvent *event)
@@ -147,7 +156,7 @@ bool Application::eventFilter(QObject *watched, QEvent *event)
             m_wasMinimized = minimized;
             const auto &handler = minimized ? m_onMinimize : m_onRestore;
             if (handler)
-                handler();
+                guarded(handler);
         }
     }
     return QApplication::eventFilter(watched, event);
