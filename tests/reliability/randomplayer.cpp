@@ -1,0 +1,621 @@
+// SPDX-FileCopyrightText: 2026 The Thwackle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "randomplayer.h"
+
+#include "options/gametime.h"
+
+#include <QApplication>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSlider>
+#include <QWindow>
+
+#include <cstring>
+#include <limits>
+
+namespace {
+
+const QSize SpriteSize(76, 56);
+
+// Whether the sprite layer shows `sprite` at `corner`, or is clear there
+// (the picture shows through) when `sprite` is null.
+bool layerShows(const QImage &layer, const QPoint &corner, const QImage *sprite)
+{
+    static const QByteArray clear(SpriteSize.width() * 4, '\0');
+    for (int y = 0; y < SpriteSize.height(); ++y) {
+        const uchar *shown = layer.constScanLine(corner.y() + y) + corner.x() * 4;
+        const void *wanted = sprite ? static_cast<const void *>(sprite->constScanLine(y)) : clear.constData();
+        if (std::memcmp(shown, wanted, size_t(SpriteSize.width()) * 4) != 0)
+            return false;
+    }
+    return true;
+}
+
+QKeyCombination withAlt(Qt::Key key)
+{
+    return QKeyCombination(Qt::AltModifier, key);
+}
+
+// Keys a player may press in the game window, or in its Game menu when open.
+const std::vector<QKeyCombination> GameKeys = {
+    Qt::Key_Escape, Qt::Key_Return, Qt::Key_Space, Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right,
+    Qt::Key_Tab, Qt::Key_N, Qt::Key_O, Qt::Key_S, Qt::Key_P, Qt::Key_C, Qt::Key_G, Qt::Key_X,
+    withAlt(Qt::Key_G), withAlt(Qt::Key_P), withAlt(Qt::Key_X), QKeyCombination(Qt::ControlModifier, Qt::Key_N),
+};
+
+// Keys in the options dialog: the bars, the focus, the Game Time field.
+const std::vector<QKeyCombination> OptionsKeys = {
+    Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home,
+    Qt::Key_End, Qt::Key_Tab, Qt::Key_Backtab, withAlt(Qt::Key_S), withAlt(Qt::Key_P), withAlt(Qt::Key_G),
+    Qt::Key_0, Qt::Key_1, Qt::Key_5, Qt::Key_9, Qt::Key_Minus, Qt::Key_Plus, Qt::Key_Space, Qt::Key_Backspace,
+    Qt::Key_Delete, Qt::Key_A, Qt::Key_E,
+};
+
+const std::vector<QKeyCombination> AboutKeys = {
+    Qt::Key_Tab, Qt::Key_Left, Qt::Key_Up, Qt::Key_A, Qt::Key_F1, withAlt(Qt::Key_O),
+};
+
+// What a player may type into the Game Time field.
+const QStringList GameTimeTexts = {
+    QString(), QStringLiteral("abc"), QStringLiteral("0"), QStringLiteral("-20"), QStringLiteral("  75"),
+    QStringLiteral("+75"), QStringLiteral("75 ticks"), QStringLiteral("1e3"), QStringLiteral("9999"),
+    QStringLiteral("10000"), QStringLiteral("4294967297"), QStringLiteral("2147483648"), QStringLiteral("1"),
+    QStringLiteral("3"), QStringLiteral("40"),
+};
+
+QString keyName(QKeyCombination key)
+{
+    return QKeySequence(key).toString();
+}
+
+} // namespace
+
+RandomPlayer::RandomPlayer(uint64_t seed)
+    : m_random(seed)
+    , m_seed(seed)
+{
+    m_modalAnswer.setSingleShot(true);
+    m_modalAnswer.setInterval(0);
+    connect(&m_modalAnswer, &QTimer::timeout, this, &RandomPlayer::answerModal);
+    openWindows();
+}
+
+RandomPlayer::~RandomPlayer() = default;
+
+void RandomPlayer::openWindows()
+{
+    m_windows.reset();
+    m_windows.emplace();
+    // The clock's own expiries would fall between the ticks delivered here as
+    // the machine's load has it; at one a day they stay out of the play, so a
+    // seed replays exactly.
+    ShootForm->Timer1->setInterval(std::numeric_limits<int>::max());
+    SeedRandom(uint32_t(m_random()));
+    m_live = ShootForm->LiveBitmap.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    m_dead = ShootForm->DeadBitmap.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    m_gameStarted = false;
+    m_wasStopped = true;
+    m_wasPaused = false;
+    m_lastTick = m_lastHits = m_lastMisses = m_lastEscaped = 0;
+}
+
+void RandomPlayer::play(int64_t events)
+{
+    while (m_event < events && step()) {
+    }
+}
+
+QString RandomPlayer::summary() const
+{
+    return QStringLiteral("%1 events of seed %2: %3 ticks, %4 games, %5 hits; options dialog shown %6 times, "
+                          "About box %7 times; the windows closed and opened again %8 times")
+        .arg(m_event)
+        .arg(m_seed)
+        .arg(m_ticks)
+        .arg(m_games)
+        .arg(m_hits)
+        .arg(m_optionsShown)
+        .arg(m_aboutShown)
+        .arg(m_restarts);
+}
+
+bool RandomPlayer::step()
+{
+    ++m_event;
+    const Kind kind = pickKind();
+    m_modalAnswer.start();
+    perform(kind);
+    m_modalAnswer.stop();
+    QCoreApplication::processEvents();
+
+    if (ShootForm->isHidden()) {
+        note(QStringLiteral("(the game window closed)"));
+        // Any key, click or release may reach Exit in an open Game menu.
+        if (kind == Kind::Tick || kind == Kind::MinimiseOrRestore) {
+            QTest::qFail("the game window closed by itself", __FILE__, __LINE__);
+            return !broken();
+        }
+        ++m_restarts;
+        openWindows();
+    }
+    check();
+    return !broken();
+}
+
+RandomPlayer::Kind RandomPlayer::pickKind()
+{
+    struct Share {
+        Kind kind;
+        int weight;
+    };
+    static const Share Mix[] = {
+        {Kind::Tick, 700},      {Kind::Press, 140},     {Kind::Release, 110},
+        {Kind::Strike, 120},    {Kind::ToolButton, 80}, {Kind::MenuCommand, 80},
+        {Kind::Shortcut, 50},   {Kind::Key, 40},        {Kind::MinimiseOrRestore, 20},
+        {Kind::Close, 1},
+    };
+    // Ticks come only while the clock runs, as the clock's would.
+    const bool ticking = ShootForm->Timer1->isActive();
+    int total = 0;
+    for (const Share &share : Mix)
+        total += share.kind == Kind::Tick && !ticking ? 0 : share.weight;
+    int draw = below(total);
+    for (const Share &share : Mix) {
+        if (share.kind == Kind::Tick && !ticking)
+            continue;
+        if (draw < share.weight)
+            return share.kind;
+        draw -= share.weight;
+    }
+    return Kind::Press;
+}
+
+void RandomPlayer::perform(Kind kind)
+{
+    switch (kind) {
+    case Kind::Tick:
+        note(QStringLiteral("tick"));
+        ++m_ticks;
+        emit ShootForm->Timer1->timeout();
+        break;
+    case Kind::Press:
+        press();
+        break;
+    case Kind::Release:
+        release();
+        break;
+    case Kind::Strike:
+        strike();
+        break;
+    case Kind::ToolButton:
+        toolButton();
+        break;
+    case Kind::MenuCommand:
+        menuCommand();
+        break;
+    case Kind::Shortcut:
+        shortcut();
+        break;
+    case Kind::Key:
+        pressKey(ShootForm->windowHandle(), GameKeys[size_t(below(int(GameKeys.size())))]);
+        break;
+    case Kind::MinimiseOrRestore:
+        minimiseOrRestore();
+        break;
+    case Kind::Close:
+        note(QStringLiteral("close the game window"));
+        ShootForm->windowHandle()->close();
+        break;
+    }
+}
+
+QPoint RandomPlayer::anywhereIn(const QWidget *widget)
+{
+    return QPoint(below(widget->width()), below(widget->height()));
+}
+
+Qt::MouseButton RandomPlayer::anyButton()
+{
+    static const Qt::MouseButton Buttons[] = {Qt::LeftButton, Qt::LeftButton, Qt::LeftButton, Qt::RightButton,
+                                              Qt::MiddleButton, Qt::BackButton, Qt::ForwardButton};
+    return Buttons[below(int(std::size(Buttons)))];
+}
+
+Qt::KeyboardModifiers RandomPlayer::anyModifiers()
+{
+    static const Qt::KeyboardModifiers Modifiers[] = {Qt::NoModifier, Qt::NoModifier, Qt::NoModifier,
+                                                      Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier};
+    return Modifiers[below(int(std::size(Modifiers)))];
+}
+
+// A button is pressed only while up and released only while down, as a
+// mouse has it; the release may come anywhere.
+void RandomPlayer::press()
+{
+    const Qt::MouseButton button = anyButton();
+    if (m_held.testFlag(button))
+        return release();
+    const QPoint at = anywhereIn(ShootForm);
+    note(QStringLiteral("press button %1 at %2,%3").arg(int(button)).arg(at.x()).arg(at.y()));
+    m_held.setFlag(button);
+    QTest::mousePress(ShootForm->windowHandle(), button, anyModifiers(), at);
+}
+
+void RandomPlayer::release()
+{
+    if (!m_held)
+        return press();
+    Qt::MouseButton button = anyButton();
+    while (!m_held.testFlag(button))
+        button = anyButton();
+    const QPoint at = anywhereIn(ShootForm);
+    note(QStringLiteral("release button %1 at %2,%3").arg(int(button)).arg(at.x()).arg(at.y()));
+    m_held.setFlag(button, false);
+    QTest::mouseRelease(ShootForm->windowHandle(), button, anyModifiers(), at);
+}
+
+void RandomPlayer::letGo(QWidget *widget, Qt::MouseButton button, const QPoint &at)
+{
+    if (!m_held.testFlag(button))
+        return;
+    m_held.setFlag(button, false);
+    QTest::mouseRelease(widget->window()->windowHandle(), button, Qt::NoModifier, widget->mapTo(widget->window(), at));
+}
+
+void RandomPlayer::strike()
+{
+    // Anywhere in a spot's strike area, which reaches 10 pixels beyond the
+    // sprite to the left and above; half the time where a target is up.
+    std::vector<int> up;
+    for (int spot = 0; spot < 8; ++spot) {
+        if (ShootForm->TargetSlots[size_t(spot)].ExpiryTick != 0)
+            up.push_back(spot);
+    }
+    const int spot = !up.empty() && oneIn(2) ? up[size_t(below(int(up.size())))] : below(8);
+    const QPoint at = SpotTable[size_t(spot)] + QPoint(below(85) - 9, below(65) - 9);
+    const Qt::MouseButton button = anyButton();
+    note(QStringLiteral("strike spot %1 at %2,%3 with button %4").arg(spot).arg(at.x()).arg(at.y()).arg(int(button)));
+    letGo(ShootForm->Image2, button, at);
+    clickThroughWindow(ShootForm->Image2, at, button);
+}
+
+void RandomPlayer::toolButton()
+{
+    QToolButton *const buttons[] = {ShootForm->NewButton, ShootForm->PauseButton, ShootForm->StopButton};
+    QToolButton *button = buttons[below(3)];
+    const QPoint at = anywhereIn(button);
+    const Qt::MouseButton with = oneIn(5) ? anyButton() : Qt::LeftButton;
+    note(QStringLiteral("click ") + button->objectName());
+    letGo(button, with, at);
+    clickThroughWindow(button, at, with);
+}
+
+void RandomPlayer::menuCommand()
+{
+    QList<QAction *> items;
+    for (QAction *item : ShootForm->Gamr1->actions() + ShootForm->MainMenu1->actions()) {
+        if (!item->isSeparator() && !item->menu())
+            items << item;
+    }
+    QAction *item = nullptr;
+    // Exit ends the program and costs a fresh start: keep it rare.
+    do
+        item = items[below(int(items.size()))];
+    while (item == ShootForm->Exit1 && !oneIn(20));
+    // A hidden item can only be triggered; the menu would not offer it.
+    if (!item->isVisible() || oneIn(5)) {
+        note(QStringLiteral("trigger ") + item->objectName());
+        item->trigger();
+    } else {
+        note(QStringLiteral("choose ") + item->objectName() + QStringLiteral(" from the menu"));
+        letGo(ShootForm->MainMenu1, Qt::LeftButton, QPoint());
+        chooseMenuItem(item);
+    }
+}
+
+void RandomPlayer::shortcut()
+{
+    // Every key bound to an action or a shortcut of the game window, and the
+    // menu bar's mnemonics, found afresh: new ones are played as they come.
+    std::vector<std::pair<QKeyCombination, QObject *>> keys;
+    for (QAction *action : ShootForm->findChildren<QAction *>()) {
+        for (const QKeySequence &sequence : action->shortcuts())
+            keys.emplace_back(sequence[0], action);
+    }
+    for (QShortcut *shortcut : ShootForm->findChildren<QShortcut *>()) {
+        for (const QKeySequence &sequence : shortcut->keys())
+            keys.emplace_back(sequence[0], shortcut);
+    }
+    for (QAction *action : ShootForm->MainMenu1->actions()) {
+        const QKeySequence mnemonic = QKeySequence::mnemonic(action->text());
+        if (action->isVisible() && !mnemonic.isEmpty())
+            keys.emplace_back(mnemonic[0], action);
+    }
+    std::pair<QKeyCombination, QObject *> key;
+    do
+        key = keys[size_t(below(int(keys.size())))];
+    while (key.second == ShootForm->Exit1 && !oneIn(20));
+    pressKey(ShootForm->windowHandle(), key.first);
+}
+
+void RandomPlayer::pressKey(QWindow *window, QKeyCombination key)
+{
+    note(QStringLiteral("key ") + keyName(key));
+    QTest::keyClick(window, key.key(), key.keyboardModifiers());
+}
+
+void RandomPlayer::minimiseOrRestore()
+{
+    if (ShootForm->isMinimized()) {
+        note(QStringLiteral("restore"));
+        ShootForm->setWindowState(ShootForm->windowState() & ~Qt::WindowMinimized);
+        ShootForm->activateWindow(); // as the window manager does
+    } else {
+        note(QStringLiteral("minimise"));
+        ShootForm->setWindowState(ShootForm->windowState() | Qt::WindowMinimized);
+    }
+}
+
+void RandomPlayer::answerModal()
+{
+    QWidget *modal = QApplication::activeModalWidget();
+    if (!modal || modal == m_playing || modal->objectName() == QLatin1String("ErrorBox")) {
+        // Nothing new yet: the event may open one later on its way.
+        m_modalAnswer.start();
+        return;
+    }
+    if (m_playing) {
+        note(QStringLiteral("(") + modal->objectName() + QStringLiteral(" opened over ") + m_playing->objectName()
+             + QStringLiteral(")"));
+        QVERIFY2(false, "a modal window opened over another");
+        modal->close();
+        return;
+    }
+    if (modal == OptionsForm) {
+        playOptions();
+    } else if (modal == AboutBox) {
+        playAbout();
+    } else {
+        QVERIFY2(false, qPrintable(QStringLiteral("an unknown modal window ") + modal->objectName()));
+        modal->close();
+    }
+    ShootForm->activateWindow(); // as the window manager does when the modal closes
+}
+
+void RandomPlayer::playOptions()
+{
+    ++m_optionsShown;
+    note(QStringLiteral("(options dialog shown)"));
+    const GameParameters before = *ShootForm;
+    const State state = currentState();
+    QVERIFY2(ShootForm->GameStopped, "the options dialog opened during a game");
+    playDialog(OptionsForm, [this] { optionsEvent(); },
+               [&] {
+                   // Only OK writes, and only when the dialog closes.
+                   QCOMPARE(ShootForm->TargetLife, before.TargetLife);
+                   QCOMPARE(ShootForm->SpawnRange, before.SpawnRange);
+                   QCOMPARE(ShootForm->GameLength, before.GameLength);
+                   verifyState(*ShootForm, state);
+               });
+    if (broken())
+        return;
+    if (OptionsForm->result() == QDialog::Accepted) {
+        QCOMPARE(ShootForm->TargetLife, OptionsForm->SpeedSet->maximum() + 1 - OptionsForm->SpeedSet->value());
+        QCOMPARE(ShootForm->SpawnRange, OptionsForm->PopulationSet->value());
+        const int32_t typed = readGameTime(OptionsForm->GameTimeSet->text());
+        QCOMPARE(ShootForm->GameLength, typed < 1 ? 150 : std::min(typed, 9999));
+    } else {
+        QCOMPARE(ShootForm->TargetLife, before.TargetLife);
+        QCOMPARE(ShootForm->SpawnRange, before.SpawnRange);
+        QCOMPARE(ShootForm->GameLength, before.GameLength);
+    }
+}
+
+void RandomPlayer::optionsEvent()
+{
+    const int choice = below(10);
+    if (choice < 5) {
+        pressKey(OptionsForm->windowHandle(), OptionsKeys[size_t(below(int(OptionsKeys.size())))]);
+    } else if (choice < 7) {
+        const QString text = GameTimeTexts[below(int(GameTimeTexts.size()))];
+        note(QStringLiteral("type \"") + text + QStringLiteral("\" as the game time"));
+        QTest::keyClick(OptionsForm->GameTimeSet, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(OptionsForm->GameTimeSet, text);
+    } else if (choice < 8) {
+        QSlider *bar = oneIn(2) ? OptionsForm->SpeedSet : OptionsForm->PopulationSet;
+        note(QStringLiteral("click on ") + bar->objectName());
+        clickIn(bar, anywhereIn(bar));
+    } else {
+        const QPoint at = anywhereIn(OptionsForm);
+        note(QStringLiteral("click the options dialog at %1,%2").arg(at.x()).arg(at.y()));
+        clickIn(OptionsForm, at);
+    }
+}
+
+void RandomPlayer::playAbout()
+{
+    ++m_aboutShown;
+    note(QStringLiteral("(About box shown)"));
+    const State state = currentState();
+    QVERIFY2(ShootForm->GameStopped, "the About box opened during a game");
+    playDialog(AboutBox,
+               [this] {
+                   if (oneIn(2)) {
+                       pressKey(AboutBox->windowHandle(), AboutKeys[size_t(below(int(AboutKeys.size())))]);
+                   } else {
+                       const QPoint at = anywhereIn(AboutBox);
+                       note(QStringLiteral("click the About box at %1,%2").arg(at.x()).arg(at.y()));
+                       clickIn(AboutBox, at);
+                   }
+               },
+               [&] { verifyState(*ShootForm, state); });
+}
+
+void RandomPlayer::playDialog(QDialog *dialog, const std::function<void()> &event,
+                              const std::function<void()> &checkOpen)
+{
+    m_playing = dialog;
+    // Whoever works a dialog has let go of the buttons held over the game.
+    for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton, Qt::BackButton,
+                                         Qt::ForwardButton})
+        letGo(ShootForm, button, anywhereIn(ShootForm));
+    // Its accelerators need it active; the play goes on if it never is.
+    if (!dialog->isActiveWindow() && !QTest::qWaitForWindowActive(dialog, 1000))
+        note(QStringLiteral("(dialog not active)"));
+    for (int made = 0; dialog->isVisible() && !broken(); ++made) {
+        ++m_event;
+        m_modalAnswer.start();
+        // A clicked OK, Cancel or Esc may close it before this does.
+        if (made >= 12 || oneIn(6))
+            closeDialog(dialog);
+        else
+            event();
+        m_modalAnswer.stop();
+        if (dialog->isVisible())
+            checkOpen();
+        QVERIFY2(m_errorBoxes.texts().isEmpty(), qPrintable(m_errorBoxes.texts().join(QLatin1Char('\n'))));
+    }
+    if (dialog->isVisible())
+        dialog->reject();
+    m_playing = nullptr;
+}
+
+void RandomPlayer::closeDialog(QDialog *dialog)
+{
+    auto *ok = dialog->findChild<QPushButton *>(dialog == OptionsForm ? QStringLiteral("OKBtn")
+                                                                      : QStringLiteral("OKButton"));
+    auto *cancel = dialog->findChild<QPushButton *>(QStringLiteral("CancelBtn"));
+    switch (below(cancel ? 5 : 4)) {
+    case 0:
+        note(QStringLiteral("close by clicking OK"));
+        clickIn(ok, ok->rect().center());
+        break;
+    case 1:
+        pressKey(dialog->windowHandle(), Qt::Key_Return);
+        break;
+    case 2:
+        pressKey(dialog->windowHandle(), Qt::Key_Escape);
+        break;
+    case 3:
+        note(QStringLiteral("close by the title bar"));
+        dialog->windowHandle()->close();
+        break;
+    default:
+        note(QStringLiteral("close by clicking Cancel"));
+        clickIn(cancel, cancel->rect().center());
+        break;
+    }
+    QVERIFY2(!dialog->isVisible(), "the dialog stayed open");
+}
+
+void RandomPlayer::clickIn(QWidget *widget, const QPoint &at)
+{
+    letGo(widget, Qt::LeftButton, at);
+    QTest::mouseClick(widget->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                      widget->mapTo(widget->window(), at));
+}
+
+void RandomPlayer::note(const QString &event)
+{
+    m_recent << QString::number(m_event) + QStringLiteral(": ") + event;
+    if (m_recent.size() > 20)
+        m_recent.removeFirst();
+}
+
+bool RandomPlayer::broken()
+{
+    if (!QTest::currentTestFailed())
+        return false;
+    if (!m_failureReported) {
+        m_failureReported = true;
+        qInfo().noquote() << QStringLiteral("random play broke at event %1 of seed %2 (THWACKLE_SEED=%2 replays "
+                                            "it); the events up to it:\n")
+                                 .arg(m_event)
+                                 .arg(m_seed)
+                                 + m_recent.join(QLatin1Char('\n'));
+    }
+    return true;
+}
+
+State RandomPlayer::currentState() const
+{
+    if (ShootForm->GameStopped)
+        return m_gameStarted ? State::GameOver : State::Ready;
+    return ShootForm->GamePaused ? State::Paused : State::Playing;
+}
+
+void RandomPlayer::check()
+{
+    checkCounters();
+    if (broken())
+        return;
+    verifyState(*ShootForm, currentState());
+    if (broken())
+        return;
+    checkSprites();
+    QVERIFY2(m_errorBoxes.texts().isEmpty(), qPrintable(m_errorBoxes.texts().join(QLatin1Char('\n'))));
+    const int cursor = Application::instance()->cursors().current();
+    QVERIFY2(cursor == MaletCursor || cursor == MaletDownCursor, "the mallet is gone");
+    QVERIFY(ShootForm->TargetLife >= 1 && ShootForm->TargetLife <= 31);
+    QVERIFY(ShootForm->SpawnRange >= 0 && ShootForm->SpawnRange <= 35);
+    QVERIFY(ShootForm->GameLength >= 1 && ShootForm->GameLength <= 9999);
+}
+
+void RandomPlayer::checkCounters()
+{
+    const TShootForm &form = *ShootForm;
+    const bool wasIdle = m_wasStopped || m_wasPaused;
+    if (m_wasStopped && !form.GameStopped) {
+        ++m_games;
+        m_gameStarted = true;
+        m_lastTick = m_lastHits = m_lastMisses = m_lastEscaped = 0;
+    } else if (wasIdle && (form.GameStopped || form.GamePaused)) {
+        // Stopped or paused, presses show the cursor and nothing counts.
+        QVERIFY2(form.TickCount == m_lastTick && form.Hits == m_lastHits && form.Misses == m_lastMisses
+                     && form.Escaped == m_lastEscaped,
+                 "a counter moved with no game running");
+    }
+    m_wasStopped = form.GameStopped;
+    m_wasPaused = form.GamePaused;
+    QCOMPARE(form.Score, 5 * form.Hits - 2 * form.Misses - form.Escaped);
+    QVERIFY2(form.TickCount >= m_lastTick && form.Hits >= m_lastHits && form.Misses >= m_lastMisses
+                 && form.Escaped >= m_lastEscaped,
+             "a counter fell within a game");
+    m_hits += form.Hits - m_lastHits;
+    m_lastTick = form.TickCount;
+    m_lastHits = form.Hits;
+    m_lastMisses = form.Misses;
+    m_lastEscaped = form.Escaped;
+    if (!form.GameStopped)
+        QVERIFY(form.TickCount < form.GameLength);
+    // The scoreboard shows the counters from the game's first tick on; the
+    // time left only while the game runs (the options may change its length
+    // after the game).
+    if (form.TickCount > 0) {
+        QCOMPARE(form.HitsLabel->text(), QString::number(form.Hits));
+        QCOMPARE(form.MissLabel->text(), QString::number(form.Misses));
+        QCOMPARE(form.EscapedLabel->text(), QString::number(form.Escaped));
+        QCOMPARE(form.ScoreLabel->text(), QString::number(form.Score));
+        if (!form.GameStopped)
+            QCOMPARE(form.TimeLabel->text(), QString::number(form.GameLength - form.TickCount));
+    }
+}
+
+void RandomPlayer::checkSprites()
+{
+    const QImage &layer = ShootForm->Image2->spriteLayer();
+    for (int spot = 0; spot < 8; ++spot) {
+        const TargetSlot &slot = ShootForm->TargetSlots[size_t(spot)];
+        // Stop wipes the sprites and leaves the slots for New to empty.
+        const bool up = !ShootForm->GameStopped && slot.ExpiryTick != 0;
+        const QImage *sprite = up ? (slot.Hit ? &m_dead : &m_live) : nullptr;
+        QVERIFY2(layerShows(layer, SpotTable[size_t(spot)], sprite),
+                 qPrintable(QStringLiteral("spot %1 should show %2")
+                                .arg(spot)
+                                .arg(up ? (slot.Hit ? QStringLiteral("the splash") : QStringLiteral("the target"))
+                                        : QStringLiteral("the picture"))));
+    }
+}
