@@ -8,7 +8,7 @@ BUILD      ?= build
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: all deps configure build run test test-unit test-ubsan test-tsan test-fuzz bench assets screenshots clean
+.PHONY: all deps configure build run test test-unit test-asan test-ubsan test-tsan test-fuzz bench assets screenshots clean
 
 all: build
 
@@ -25,13 +25,22 @@ run: configure
 	cmake --build $(BUILD) -j$(JOBS) --target thwackle
 	scripts/run-game $(BUILD)/app/thwackle
 
-# The whole suite: the sanitizer builds of the parts that need them, a short
-# fuzzing run of the JPEG decoder, then every test of the ordinary build.
-test: test-ubsan test-tsan test-fuzz test-unit
+# The whole suite: every test under AddressSanitizer, LeakSanitizer and
+# UndefinedBehaviorSanitizer, the threaded parts under ThreadSanitizer, a
+# short fuzzing run of the JPEG decoder, then every test of the ordinary build.
+test: test-asan test-tsan test-fuzz test-unit
 
 test-unit: build
 	ctest --test-dir $(BUILD) --output-on-failure -j2
 
+# LeakSanitizer runs without suppressions: a leak fails the run.
+test-asan: deps
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTHWACKLE_SANITIZE=address,undefined
+	cmake --build build-asan -j$(JOBS)
+	ctest --test-dir build-asan --output-on-failure -j2
+
+# The UndefinedBehaviorSanitizer checks alone, of the tests that ask for them;
+# test-asan runs them all.
 test-ubsan: deps
 	cmake -S . -B build-ubsan -DCMAKE_BUILD_TYPE=Debug -DTHWACKLE_SANITIZE=undefined
 	cmake --build build-ubsan -j$(JOBS) --target ubsan_tests
@@ -61,4 +70,4 @@ assets: deps
 	cmake --build build-tools -j$(JOBS) --target assets showcase
 
 clean:
-	rm -rf build build-ubsan build-tsan build-fuzz build-bench build-tools
+	rm -rf build build-asan build-ubsan build-tsan build-fuzz build-bench build-tools
