@@ -208,6 +208,7 @@ void RandomPlayer::perform(Kind kind)
     case Kind::Close:
         note(QStringLiteral("close the game window"));
         ShootForm->windowHandle()->close();
+        QVERIFY2(ShootForm->isHidden(), "the game window stayed open");
         break;
     }
 }
@@ -309,6 +310,8 @@ void RandomPlayer::menuCommand()
     if (!item->isVisible() || oneIn(5)) {
         note(QStringLiteral("trigger ") + item->objectName());
         item->trigger();
+        if (item == ShootForm->Exit1)
+            QVERIFY2(ShootForm->isHidden(), "Exit left the game window open");
     } else {
         note(QStringLiteral("choose ") + item->objectName() + QStringLiteral(" from the menu"));
         letGo(ShootForm->MainMenu1, Qt::LeftButton, QPoint());
