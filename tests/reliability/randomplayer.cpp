@@ -138,6 +138,9 @@ bool RandomPlayer::step()
             QTest::qFail("the game window closed by itself", __FILE__, __LINE__);
             return !broken();
         }
+        // A shortcut found to end the program is kept as rare as Exit.
+        if (kind == Kind::Shortcut)
+            m_closingKeys.insert(m_lastKey.toCombined());
         ++m_restarts;
         openWindows();
     }
@@ -340,13 +343,14 @@ void RandomPlayer::shortcut()
     std::pair<QKeyCombination, QObject *> key;
     do
         key = keys[size_t(below(int(keys.size())))];
-    while (key.second == ShootForm->Exit1 && !oneIn(20));
+    while ((key.second == ShootForm->Exit1 || m_closingKeys.contains(key.first.toCombined())) && !oneIn(20));
     pressKey(ShootForm->windowHandle(), key.first);
 }
 
 void RandomPlayer::pressKey(QWindow *window, QKeyCombination key)
 {
     note(QStringLiteral("key ") + keyName(key));
+    m_lastKey = key;
     QTest::keyClick(window, key.key(), key.keyboardModifiers());
 }
 

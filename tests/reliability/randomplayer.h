@@ -7,6 +7,7 @@
 #include "support/testsupport.h"
 
 #include <QImage>
+#include <QSet>
 #include <QStringList>
 #include <QTimer>
 
@@ -81,6 +82,8 @@ private:
     QTimer m_modalAnswer;
     QWidget *m_playing = nullptr; // the modal window being played
     Qt::MouseButtons m_held;      // buttons pressed and not yet released
+    QKeyCombination m_lastKey;
+    QSet<int> m_closingKeys;
 
     int64_t m_event = 0;
     QStringList m_recent; // the last events made, newest last
