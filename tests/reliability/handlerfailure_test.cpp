@@ -16,7 +16,6 @@
 #include "toolkit/failure.h"
 #include "toolkit/handlerbinding.h"
 
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -25,6 +24,7 @@
 #include <QToolButton>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <utility>
 
