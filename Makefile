@@ -12,7 +12,7 @@ CMAKE_ARGS ?=
 DEPS       ?= all
 TESTS      ?= ON
 
-.PHONY: all deps configure build run test test-unit test-ubsan test-tsan test-fuzz test-package package bench assets screenshots clean
+.PHONY: all deps configure build run test test-unit test-asan test-ubsan test-tsan test-fuzz test-package package bench assets screenshots clean
 
 all: build
 
@@ -32,13 +32,23 @@ run: configure
 	cmake --build $(BUILD) -j$(JOBS) --target thwackle
 	scripts/run-game $(BUILD)/app/thwackle
 
-# The whole suite: the sanitizer builds of the parts that need them, a short
-# fuzzing run of the JPEG decoder, then every test of the ordinary build.
-test: test-ubsan test-tsan test-fuzz test-unit test-package
+# The whole suite: every test under AddressSanitizer, LeakSanitizer and
+# UndefinedBehaviorSanitizer, the threaded parts under ThreadSanitizer, a
+# short fuzzing run of the JPEG decoder, then every test of the ordinary build and
+# the check of the Debian package.
+test: test-asan test-tsan test-fuzz test-unit test-package
 
 test-unit: build
 	ctest --test-dir $(BUILD) --output-on-failure -j2
 
+# LeakSanitizer runs without suppressions: a leak fails the run.
+test-asan: deps
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTHWACKLE_SANITIZE=address,undefined -DTHWACKLE_TESTS=ON
+	cmake --build build-asan -j$(JOBS)
+	ctest --test-dir build-asan --output-on-failure -j2
+
+# The UndefinedBehaviorSanitizer checks alone, of the tests that ask for them;
+# test-asan runs them all.
 test-ubsan: deps
 	cmake -S . -B build-ubsan -DCMAKE_BUILD_TYPE=Debug -DTHWACKLE_SANITIZE=undefined -DTHWACKLE_TESTS=ON
 	cmake --build build-ubsan -j$(JOBS) --target ubsan_tests
@@ -85,4 +95,4 @@ assets: deps
 	cmake --build build-tools -j$(JOBS) --target assets showcase
 
 clean:
-	rm -rf build build-ubsan build-tsan build-fuzz build-bench build-tools build-package
+	rm -rf build build-asan build-ubsan build-tsan build-fuzz build-bench build-tools build-package

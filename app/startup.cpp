@@ -8,6 +8,7 @@
 #include "options/optionsform.h"
 #include "resources/assets.h"
 #include "toolkit/application.h"
+#include "toolkit/handlerbinding.h"
 
 #include <QShortcut>
 
@@ -31,7 +32,7 @@ void createForms(Application &app)
 
     auto *aboutKey = new QShortcut(QKeySequence(Qt::Key_F1), ShootForm);
     aboutKey->setObjectName(QStringLiteral("AboutShortcut"));
-    QObject::connect(aboutKey, &QShortcut::activated, ShootForm, &showAboutBox);
+    bindHandler(aboutKey, &QShortcut::activated, ShootForm, &showAboutBox);
 }
 
 void showAboutBox()

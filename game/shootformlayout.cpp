@@ -10,6 +10,7 @@
 #include "resources/assets.h"
 #include "toolkit/counterlabel.h"
 #include "toolkit/glyph.h"
+#include "toolkit/handlerbinding.h"
 #include "toolkit/intervaltimer.h"
 #include "toolkit/layout.h"
 #include "toolkit/picturebox.h"
@@ -81,14 +82,14 @@ void TShootForm::buildLayout()
     Image2 = placed(new PlayArea(client), "Image2", {0, 0, 529, 289});
     Image2->setJpeg(Assets::layoutData(QStringLiteral("ShootForm/Image2")));
     Image2->setDoubleDensity(Assets::doubleDensityData(QStringLiteral("ShootForm/Image2")));
-    connect(Image2, &PlayArea::mouseDown, this,
-            [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, const QPoint &at) {
-                Image2MouseDown(Image2, button, shift, at.x(), at.y());
-            });
-    connect(Image2, &PlayArea::mouseUp, this,
-            [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, const QPoint &at) {
-                Image2MouseUp(Image2, button, shift, at.x(), at.y());
-            });
+    bindHandler(Image2, &PlayArea::mouseDown, this,
+                [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, const QPoint &at) {
+                    Image2MouseDown(Image2, button, shift, at.x(), at.y());
+                });
+    bindHandler(Image2, &PlayArea::mouseUp, this,
+                [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, const QPoint &at) {
+                    Image2MouseUp(Image2, button, shift, at.x(), at.y());
+                });
 
     Image1 = placed(new PictureBox(client), "Image1", {133, 288, 388, 120});
     Image1->setAutoSize(true);
@@ -119,14 +120,14 @@ void TShootForm::buildLayout()
     NewButton = toolButton(Panel1, "NewButton", QRect(56, 8, 73, 41), QStringLiteral("Start a new game"));
     PauseButton = toolButton(Panel1, "PauseButton", QRect(8, 24, 41, 73), QStringLiteral("Pause your game"));
     StopButton = toolButton(Panel1, "StopButton", QRect(56, 72, 73, 41), QStringLiteral("Stop the game"));
-    connect(NewButton, &QToolButton::clicked, this, &TShootForm::NewButtonClick);
-    connect(PauseButton, &QToolButton::clicked, this, &TShootForm::PauseButtonClick);
-    connect(StopButton, &QToolButton::clicked, this, &TShootForm::StopButtonClick);
+    bindHandler(NewButton, &QToolButton::clicked, this, &TShootForm::NewButtonClick);
+    bindHandler(PauseButton, &QToolButton::clicked, this, &TShootForm::PauseButtonClick);
+    bindHandler(StopButton, &QToolButton::clicked, this, &TShootForm::StopButtonClick);
 
     Timer1 = new IntervalTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(150);
-    connect(Timer1, &IntervalTimer::timeout, this, &TShootForm::Timer1Timer);
+    bindHandler(Timer1, &IntervalTimer::timeout, this, &TShootForm::Timer1Timer);
 
     // The window does not resize: its size is the client area plus the menu.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -165,12 +166,12 @@ void TShootForm::buildMenu()
     Pause1->setShortcuts({QKeySequence(Qt::Key_P), QKeySequence(Qt::Key_Pause)});
     Exit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    connect(New1, &QAction::triggered, this, &TShootForm::New1Click);
-    connect(Options1, &QAction::triggered, this, &TShootForm::Options1Click);
-    connect(Stop1, &QAction::triggered, this, &TShootForm::Stop1Click);
-    connect(Exit1, &QAction::triggered, this, &TShootForm::Exit1Click);
-    connect(Pause1, &QAction::triggered, this, &TShootForm::Pause1Click);
-    connect(About1, &QAction::triggered, this, &TShootForm::About1Click);
+    bindHandler(New1, &QAction::triggered, this, &TShootForm::New1Click);
+    bindHandler(Options1, &QAction::triggered, this, &TShootForm::Options1Click);
+    bindHandler(Stop1, &QAction::triggered, this, &TShootForm::Stop1Click);
+    bindHandler(Exit1, &QAction::triggered, this, &TShootForm::Exit1Click);
+    bindHandler(Pause1, &QAction::triggered, this, &TShootForm::Pause1Click);
+    bindHandler(About1, &QAction::triggered, this, &TShootForm::About1Click);
 
     nameForScreenReaders();
 }

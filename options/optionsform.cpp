@@ -4,6 +4,7 @@
 #include "options/optionsform.h"
 
 #include "options/gametime.h"
+#include "toolkit/handlerbinding.h"
 #include "toolkit/layout.h"
 
 #include <QFrame>
@@ -95,7 +96,7 @@ TOptionsForm::TOptionsForm(GameParameters &parameters, QWidget *parent)
 
     // OK closes only after its click handler has written the parameters, so
     // the caller of exec() sees them already stored.
-    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(OKBtn); });
+    bindHandler(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(OKBtn); });
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -119,14 +119,23 @@ bool Application::notify(QObject *receiver, QEvent *event)
         if (event->type() == QEvent::ToolTip && showToolTip(receiver, event))
             return true;
         return QApplication::notify(receiver, event);
-    } catch (const Failure &failure) {
-        showFailure(failure.message());
-    } catch (const std::exception &error) {
-        showFailure(QString::fromLocal8Bit(error.what()));
     } catch (...) {
-        showFailure(QStringLiteral("Unexpected failure"));
+        reportFailure();
     }
     return false;
+}
+
+void Application::reportFailure()
+{
+    try {
+        throw;
+    } catch (const Failure &failure) {
+        instance()->showFailure(failure.message());
+    } catch (const std::exception &error) {
+        instance()->showFailure(QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        instance()->showFailure(QStringLiteral("Unexpected failure"));
+    }
 }
 
 bool Application::showToolTip(QObject *receiver, QEvent *event)
@@ -169,5 +178,5 @@ void Application::raiseOnChange(bool now, bool &was, const std::function<void()>
     was = now;
     const auto &handler = now ? whenSet : whenCleared;
     if (handler)
-        handler();
+        guarded(handler);
 }

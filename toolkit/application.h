@@ -78,12 +78,23 @@ public:
     // Reports a failure in the error box (from the GUI thread only).
     void showFailure(const QString &message);
 
+    // Runs one of the program's handlers for Qt and reports a failure in it
+    // right there. Qt's own code is built without exception support: a
+    // failure unwinding through it skips the destructors of its locals (a
+    // leak on every failure, and state left half changed). Handlers bound
+    // to Qt's signals therefore run under this guard; the catch at the
+    // event's dispatch in notify() stays for whatever else raises.
+    template <class Handler>
+    static void guarded(Handler &&handler);
+
     bool notify(QObject *receiver, QEvent *event) override;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Reports the failure being handled; called from a catch block.
+    static void reportFailure();
     bool showToolTip(QObject *receiver, QEvent *event);
     int withCursorOff(const std::function<int()> &modal);
     void adoptForm(QWidget *form, std::function<void()> clearReference);
@@ -122,4 +133,14 @@ void Application::createForm(T *&reference, Args &&...args)
         throw;
     }
     adoptForm(reference, [&reference] { reference = nullptr; });
+}
+
+template <class Handler>
+void Application::guarded(Handler &&handler)
+{
+    try {
+        std::forward<Handler>(handler)();
+    } catch (...) {
+        reportFailure();
+    }
 }

@@ -12,29 +12,6 @@
 
 namespace {
 
-enum class State { Ready, Playing, Paused, GameOver };
-
-// Checks every row of the state table for one state.
-void verifyState(const TShootForm &form, State state)
-{
-    const bool stopped = state == State::Ready || state == State::GameOver;
-    QCOMPARE(form.GameStopped, stopped);
-    QCOMPARE(form.GamePaused, state == State::Paused);
-    QCOMPARE(form.Timer1->isActive(), state == State::Playing);
-    QCOMPARE(form.Image3->isVisible(), state == State::Ready);
-    QCOMPARE(form.GameOverImage->isVisible(), stopped);
-    QCOMPARE(form.New1->isEnabled(), stopped);
-    QCOMPARE(form.Options1->isEnabled(), stopped);
-    QCOMPARE(form.Stop1->isEnabled(), state == State::Playing);
-    QCOMPARE(form.StopButton->isEnabled(), state == State::Playing || state == State::Ready);
-    QCOMPARE(form.Pause1->text(), state == State::Paused ? QStringLiteral("&Continue") : QStringLiteral("&Pause"));
-    // Always available.
-    QVERIFY(form.Pause1->isEnabled());
-    QVERIFY(form.Exit1->isEnabled());
-    QVERIFY(form.NewButton->isEnabled());
-    QVERIFY(form.PauseButton->isEnabled());
-}
-
 void act(TShootForm &form, const QString &event)
 {
     if (event == QLatin1String("New"))
@@ -61,8 +38,6 @@ void act(TShootForm &form, const QString &event)
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(State)
 
 class CommandsTest : public QObject
 {

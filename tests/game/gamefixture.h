@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QTest>
+#include <QToolButton>
 
 
 // A fresh game window for one test, shown, created as start-up creates it:
@@ -83,3 +84,31 @@ inline QPoint spriteCentre(int spot)
 {
     return SpotTable[size_t(spot)] + QPoint(38, 28);
 }
+
+
+// The window's four states.
+enum class State { Ready, Playing, Paused, GameOver };
+
+// Checks every row of the state table for one state. A failed check returns
+// early; a caller that goes on afterwards asks QTest::currentTestFailed().
+inline void verifyState(const TShootForm &form, State state)
+{
+    const bool stopped = state == State::Ready || state == State::GameOver;
+    QCOMPARE(form.GameStopped, stopped);
+    QCOMPARE(form.GamePaused, state == State::Paused);
+    QCOMPARE(form.Timer1->isActive(), state == State::Playing);
+    QCOMPARE(form.Image3->isVisible(), state == State::Ready);
+    QCOMPARE(form.GameOverImage->isVisible(), stopped);
+    QCOMPARE(form.New1->isEnabled(), stopped);
+    QCOMPARE(form.Options1->isEnabled(), stopped);
+    QCOMPARE(form.Stop1->isEnabled(), state == State::Playing);
+    QCOMPARE(form.StopButton->isEnabled(), state == State::Playing || state == State::Ready);
+    QCOMPARE(form.Pause1->text(), state == State::Paused ? QStringLiteral("&Continue") : QStringLiteral("&Pause"));
+    // Always available.
+    QVERIFY(form.Pause1->isEnabled());
+    QVERIFY(form.Exit1->isEnabled());
+    QVERIFY(form.NewButton->isEnabled());
+    QVERIFY(form.PauseButton->isEnabled());
+}
+
+Q_DECLARE_METATYPE(State)

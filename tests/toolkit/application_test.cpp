@@ -9,6 +9,7 @@
 #include "support/testmain.h"
 #include "toolkit/errorbox.h"
 #include "toolkit/failure.h"
+#include "toolkit/handlerbinding.h"
 
 #include <QDialog>
 #include <QLineEdit>
@@ -120,7 +121,7 @@ private slots:
         TestSupport::ErrorBoxRecorder recorder;
         ThrowingButton button(QStringLiteral("Go"));
         bool changedBeforeFailing = false;
-        connect(&button, &QPushButton::clicked, this, [&changedBeforeFailing] {
+        bindHandler(&button, &QPushButton::clicked, this, [&changedBeforeFailing] {
             changedBeforeFailing = true;
             throw Failure(QStringLiteral("Command failed!"));
         });

@@ -1,0 +1,53 @@
+// SPDX-FileCopyrightText: 2026 The Thwackle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "about/aboutbox.h"
+#include "app/startup.h"
+#include "game/gamefixture.h"
+#include "options/optionsform.h"
+
+#include <QMenu>
+#include <QMenuBar>
+
+// The three windows as start-up creates them, the game window shown and
+// active, for as long as the object lives.
+class ProgramWindows
+{
+public:
+    ProgramWindows()
+    {
+        Startup::createForms(*Application::instance());
+        ShootForm->show();
+        if (!QTest::qWaitForWindowActive(ShootForm))
+            qWarning("game window not active");
+    }
+    ~ProgramWindows() { Application::instance()->destroyForms(); }
+    ProgramWindows(const ProgramWindows &) = delete;
+    ProgramWindows &operator=(const ProgramWindows &) = delete;
+};
+
+// A click as the window system delivers it to the game window; `at` is in
+// `widget`'s coordinates.
+inline void clickThroughWindow(QWidget *widget, const QPoint &at, Qt::MouseButton button = Qt::LeftButton)
+{
+    QTest::mouseClick(ShootForm->windowHandle(), button, Qt::NoModifier, widget->mapTo(ShootForm, at));
+}
+
+// Chooses a command as the player does: an item of the menu bar by clicking
+// it, an item of the Game menu by opening the menu and clicking the item.
+// A greyed item is clicked all the same, and does nothing.
+inline void chooseMenuItem(QAction *item)
+{
+    QMenuBar *bar = ShootForm->MainMenu1;
+    if (bar->actions().contains(item)) {
+        clickThroughWindow(bar, bar->actionGeometry(item).center());
+        return;
+    }
+    QMenu *menu = ShootForm->Gamr1;
+    if (!menu->isVisible())
+        clickThroughWindow(bar, bar->actionGeometry(menu->menuAction()).center());
+    if (menu->isVisible())
+        QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(item).center());
+}
