@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "programwindows.h"
+#include "app/programwindows.h"
 #include "support/testsupport.h"
 
 #include <QImage>

@@ -6,7 +6,7 @@
 // warmed up, no counter overflows, and every tick is accounted for. The
 // figures are printed; nothing here is judged on time.
 
-#include "programwindows.h"
+#include "app/programwindows.h"
 #include "support/testmain.h"
 
 #include <QElapsedTimer>

@@ -11,28 +11,34 @@
 #include <QMenu>
 #include <QMenuBar>
 
-// The three windows as start-up creates them, the game window shown and
-// active, for as long as the object lives.
+// The three windows as start-up creates them, the game window shown, for as
+// long as the object lives. Keys need the window active; on a display server
+// with no window manager nothing activates it, and exposed is all there is.
 class ProgramWindows
 {
 public:
-    ProgramWindows()
+    explicit ProgramWindows(bool active = true, int timeout = 5000)
     {
         Startup::createForms(*Application::instance());
         ShootForm->show();
-        if (!QTest::qWaitForWindowActive(ShootForm))
-            qWarning("game window not active");
+        m_shown = active ? QTest::qWaitForWindowActive(ShootForm, timeout)
+                         : QTest::qWaitForWindowExposed(ShootForm, timeout);
     }
     ~ProgramWindows() { Application::instance()->destroyForms(); }
     ProgramWindows(const ProgramWindows &) = delete;
     ProgramWindows &operator=(const ProgramWindows &) = delete;
+
+    bool shown() const { return m_shown; }
+
+private:
+    bool m_shown;
 };
 
-// A click as the window system delivers it to the game window; `at` is in
-// `widget`'s coordinates.
+// A click as the window system delivers it to the window of `widget`; `at`
+// is in `widget`'s coordinates.
 inline void clickThroughWindow(QWidget *widget, const QPoint &at, Qt::MouseButton button = Qt::LeftButton)
 {
-    QTest::mouseClick(ShootForm->windowHandle(), button, Qt::NoModifier, widget->mapTo(ShootForm, at));
+    QTest::mouseClick(widget->window()->windowHandle(), button, Qt::NoModifier, widget->mapTo(widget->window(), at));
 }
 
 // Chooses a command as the player does: an item of the menu bar by clicking
@@ -49,5 +55,5 @@ inline void chooseMenuItem(QAction *item)
     if (!menu->isVisible())
         clickThroughWindow(bar, bar->actionGeometry(menu->menuAction()).center());
     if (menu->isVisible())
-        QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(item).center());
+        clickThroughWindow(menu, menu->actionGeometry(item).center());
 }
