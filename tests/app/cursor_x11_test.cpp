@@ -6,22 +6,14 @@
 // nor the open menu; not while the options dialog is open, and back after.
 // Runs the real windows on an Xvfb of its own (support/with-server).
 
-#include "app/startup.h"
-#include "game/playarea.h"
-#include "game/shootform.h"
-#include "options/optionsform.h"
+#include "app/programwindows.h"
 #include "resources/assets.h"
 #include "support/testmain.h"
-#include "toolkit/picturebox.h"
 
-#include <QAction>
-#include <QFrame>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
-#include <QToolButton>
+
+#include <optional>
 
 #include <X11/Xlib.h>
 #include <X11/extensions/Xfixes.h>
@@ -35,8 +27,7 @@ QImage shownCursor(QPoint *hotSpot = nullptr)
 {
     static Display *const display = [] {
         Display *opened = XOpenDisplay(nullptr);
-        int events = 0;
-        int errors = 0;
+        int events = 0, errors = 0;
         return opened && XFixesQueryExtension(opened, &events, &errors) ? opened : nullptr;
     }();
     XFixesCursorImage *cursor = display ? XFixesGetCursorImage(display) : nullptr;
@@ -60,12 +51,10 @@ bool malletShown()
     const QImage shown = shownCursor(&hotSpot);
     if (shown.size() != drawing.size() || hotSpot != mallet.hotSpot())
         return false;
-    for (int y = 0; y < drawing.height(); ++y) {
-        for (int x = 0; x < drawing.width(); ++x) {
+    for (int y = 0; y < drawing.height(); ++y)
+        for (int x = 0; x < drawing.width(); ++x)
             if ((qAlpha(shown.pixel(x, y)) != 0) != (qAlpha(drawing.pixel(x, y)) != 0))
                 return false;
-        }
-    }
     return true;
 }
 
@@ -98,6 +87,7 @@ QPoint gameMenuTitle()
 class CursorX11Test : public QObject
 {
     Q_OBJECT
+    std::optional<ProgramWindows> m_windows;
 
 private slots:
     void initTestCase()
@@ -105,38 +95,30 @@ private slots:
         if (qEnvironmentVariableIsSet("THWACKLE_TEST_SKIP"))
             QSKIP(qPrintable(qEnvironmentVariable("THWACKLE_TEST_SKIP")));
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
-        Startup::createForms(*Application::instance());
-        ShootForm->show();
-        QVERIFY(QTest::qWaitForWindowExposed(ShootForm, Timeout));
+        QVERIFY(m_windows.emplace(false, Timeout).shown());
     }
 
     void overTheGameWindow_data()
     {
-        QTest::addColumn<QString>("place");
+        QTest::addColumn<QPoint>("at"); // none: over the open Game menu
         QTest::addColumn<bool>("mallet");
-        for (const char *place :
-             {"play area", "start picture", "scoreboard", "score label", "tool panel", "tool button"})
-            QTest::newRow(place) << QString::fromLatin1(place) << true;
-        QTest::newRow("menu bar") << QStringLiteral("menu bar") << false;
-        QTest::newRow("open Game menu") << QStringLiteral("open Game menu") << false;
+        QTest::newRow("play area") << playArea() << true;
+        QTest::newRow("start picture") << centreOf(ShootForm->Image3) << true;
+        QTest::newRow("scoreboard") << ShootForm->Image1->mapToGlobal(QPoint(20, 20)) << true;
+        QTest::newRow("score label") << centreOf(ShootForm->ScoreLabel) << true;
+        QTest::newRow("tool panel") << ShootForm->Panel1->mapToGlobal(QPoint(10, 110)) << true;
+        QTest::newRow("tool button") << centreOf(ShootForm->NewButton) << true;
+        QTest::newRow("menu bar") << gameMenuTitle() << false;
+        QTest::newRow("open Game menu") << QPoint() << false;
     }
     void overTheGameWindow()
     {
-        QFETCH(QString, place);
+        QFETCH(QPoint, at);
         QFETCH(bool, mallet);
         // From the other kind of cursor, so that what shows is the server's
         // answer to this move.
         QVERIFY(pointAt(mallet ? gameMenuTitle() : playArea(), !mallet));
-        const QHash<QString, QPoint> places{
-            {QStringLiteral("play area"), playArea()},
-            {QStringLiteral("start picture"), centreOf(ShootForm->Image3)},
-            {QStringLiteral("scoreboard"), ShootForm->Image1->mapToGlobal(QPoint(20, 20))},
-            {QStringLiteral("score label"), centreOf(ShootForm->ScoreLabel)},
-            {QStringLiteral("tool panel"), ShootForm->Panel1->mapToGlobal(QPoint(10, 110))},
-            {QStringLiteral("tool button"), centreOf(ShootForm->NewButton)},
-            {QStringLiteral("menu bar"), gameMenuTitle()}};
-        QPoint at = places.value(place);
-        if (place == QLatin1String("open Game menu")) {
+        if (at.isNull()) {
             QTest::mouseClick(ShootForm->MainMenu1, Qt::LeftButton, {},
                               ShootForm->MainMenu1->mapFromGlobal(gameMenuTitle()));
             QVERIFY(QTest::qWaitForWindowExposed(ShootForm->Gamr1, Timeout));
@@ -154,16 +136,18 @@ private slots:
         bool answered = false;
         TestSupport::answerNextModal([&answered](QWidget *) {
             answered = true;
-            QVERIFY(QTest::qWaitForWindowExposed(OptionsForm, Timeout));
-            QVERIFY(pointAt(centreOf(OptionsForm->OKBtn), false));
-            // Each move told by the change it makes: the edit field's I-beam,
-            // then the game window's own arrow.
-            for (const QPoint &at : {centreOf(OptionsForm->GameTimeSet), playArea()}) {
-                const QImage before = shownCursor();
-                QCursor::setPos(at);
-                QVERIFY(QTest::qWaitFor([&before] { return shownCursor() != before; }, Timeout));
-                QVERIFY(!malletShown());
-            }
+            [] {
+                QVERIFY(QTest::qWaitForWindowExposed(OptionsForm, Timeout));
+                QVERIFY(pointAt(centreOf(OptionsForm->OKBtn), false));
+                // Each move told by the change it makes: the edit field's
+                // I-beam, then the game window's own arrow.
+                for (const QPoint &at : {centreOf(OptionsForm->GameTimeSet), playArea()}) {
+                    const QImage before = shownCursor();
+                    QCursor::setPos(at);
+                    QVERIFY(QTest::qWaitFor([&before] { return shownCursor() != before; }, Timeout));
+                    QVERIFY(!malletShown());
+                }
+            }();
             OptionsForm->CancelBtn->click();
         });
         ShootForm->Options1->trigger();

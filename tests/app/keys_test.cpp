@@ -4,14 +4,9 @@
 // The game's keys, in every state: Ctrl+N, P and Pause, Ctrl+Q and F1. A key
 // obeys its menu item: where the item is disabled, the key does nothing.
 
-#include "about/aboutbox.h"
-#include "app/startup.h"
-#include "game/gamefixture.h"
+#include "app/programwindows.h"
 #include "support/testmain.h"
 
-#include <QAction>
-#include <QDialog>
-#include <QMenu>
 #include <QStyleOptionMenuItem>
 #include <QTimer>
 
@@ -19,10 +14,10 @@ namespace {
 
 // What the Game menu draws for an item: its caption and, after a tab, its key.
 struct MenuText : QMenu {
-    static QString of(QMenu *menu, QAction *action)
+    static QString of(QAction *action)
     {
         QStyleOptionMenuItem option;
-        (menu->*(&MenuText::initStyleOption))(&option, action);
+        (ShootForm->Gamr1->*(&MenuText::initStyleOption))(&option, action);
         return option.text;
     }
 };
@@ -38,58 +33,52 @@ class KeysTest : public QObject
 private slots:
     void keys_data()
     {
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QKeySequence>("key");
+        QTest::addColumn<GameState>("before");
+        QTest::addColumn<QKeyCombination>("key");
         QTest::addColumn<GameState>("after");
         QTest::addColumn<bool>("aboutShown");
-        const QKeySequence ctrlN(Qt::CTRL | Qt::Key_N);
-        const QKeySequence p(Qt::Key_P);
-        const QKeySequence pause(Qt::Key_Pause);
-        const QKeySequence ctrlQ(Qt::CTRL | Qt::Key_Q);
-        const QKeySequence f1(Qt::Key_F1);
-        const auto row = [](const char *name, const char *before, const QKeySequence &key, GameState after,
-                            bool about = false) {
-            QTest::newRow(name) << QString::fromLatin1(before) << key << after << about;
+        using S = GameState;
+        const auto row = [](const char *name, S before, QKeyCombination key, S after, bool about = false) {
+            QTest::newRow(name) << before << key << after << about;
         };
-        row("Ctrl+N starts a game", "ready", ctrlN, GameState::Playing);
-        row("Ctrl+N after a game starts another", "over", ctrlN, GameState::Playing);
-        row("Ctrl+N during a game does nothing", "playing", ctrlN, GameState::Playing);
-        row("Ctrl+N while paused does nothing", "paused", ctrlN, GameState::Paused);
-        row("P pauses", "playing", p, GameState::Paused);
-        row("P continues", "paused", p, GameState::Playing);
-        row("Pause pauses", "playing", pause, GameState::Paused);
-        row("Pause continues", "paused", pause, GameState::Playing);
-        row("the menu bar's Alt+P pauses", "playing", QKeySequence(Qt::ALT | Qt::Key_P), GameState::Paused);
-        row("and Alt+C continues", "paused", QKeySequence(Qt::ALT | Qt::Key_C), GameState::Playing);
-        row("P before a game does nothing", "ready", p, GameState::Ready);
-        row("Pause after a game does nothing", "over", pause, GameState::GameOver);
-        row("Ctrl+Q before a game exits", "ready", ctrlQ, GameState::Closed);
-        row("Ctrl+Q during a game exits", "playing", ctrlQ, GameState::Closed);
-        row("Ctrl+Q while paused exits", "paused", ctrlQ, GameState::Closed);
-        row("F1 before a game opens the About box", "ready", f1, GameState::Ready, true);
-        row("F1 after a game opens the About box", "over", f1, GameState::GameOver, true);
-        row("F1 during a game does nothing", "playing", f1, GameState::Playing);
+        const QKeyCombination ctrlN = Qt::CTRL | Qt::Key_N, p = Qt::Key_P, pause = Qt::Key_Pause,
+                              ctrlQ = Qt::CTRL | Qt::Key_Q, f1 = Qt::Key_F1;
+        row("Ctrl+N starts a game", S::Ready, ctrlN, S::Playing);
+        row("Ctrl+N after a game starts another", S::GameOver, ctrlN, S::Playing);
+        row("Ctrl+N during a game does nothing", S::Playing, ctrlN, S::Playing);
+        row("Ctrl+N while paused does nothing", S::Paused, ctrlN, S::Paused);
+        row("P pauses", S::Playing, p, S::Paused);
+        row("P continues", S::Paused, p, S::Playing);
+        row("Pause pauses", S::Playing, pause, S::Paused);
+        row("Pause continues", S::Paused, pause, S::Playing);
+        row("the menu bar's Alt+P pauses", S::Playing, Qt::ALT | Qt::Key_P, S::Paused);
+        row("and Alt+C continues", S::Paused, Qt::ALT | Qt::Key_C, S::Playing);
+        row("P before a game does nothing", S::Ready, p, S::Ready);
+        row("Pause after a game does nothing", S::GameOver, pause, S::GameOver);
+        row("Ctrl+Q before a game exits", S::Ready, ctrlQ, S::Closed);
+        row("Ctrl+Q during a game exits", S::Playing, ctrlQ, S::Closed);
+        row("Ctrl+Q while paused exits", S::Paused, ctrlQ, S::Closed);
+        row("F1 before a game opens the About box", S::Ready, f1, S::Ready, true);
+        row("F1 after a game opens the About box", S::GameOver, f1, S::GameOver, true);
+        row("F1 during a game does nothing", S::Playing, f1, S::Playing);
     }
     void keys()
     {
-        QFETCH(QString, before);
-        QFETCH(QKeySequence, key);
+        QFETCH(GameState, before);
+        QFETCH(QKeyCombination, key);
         QFETCH(GameState, after);
         QFETCH(bool, aboutShown);
-        Application *app = Application::instance();
-        Startup::createForms(*app);
+        ProgramWindows windows;
+        QVERIFY(windows.shown());
         TShootForm &form = *ShootForm;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        if (before != QLatin1String("ready"))
+        if (before != GameState::Ready)
             form.New1->trigger();
-        if (before == QLatin1String("paused"))
+        if (before == GameState::Paused)
             form.Pause1->trigger();
-        if (before == QLatin1String("over"))
+        if (before == GameState::GameOver)
             form.Stop1->trigger();
         form.Timer1->stop(); // no ticks in the way
         form.Score = 42;     // New would zero it
-        const int scoreBefore = form.Score;
 
         // The About box is modal: it opens and is closed within the key press.
         int aboutBoxes = 0;
@@ -101,30 +90,22 @@ private slots:
             }
         });
         answerer.start(10);
-        QTest::keyClick(&form, key[0].key(), key[0].keyboardModifiers());
+        QTest::keyClick(&form, key.key(), key.keyboardModifiers());
         answerer.stop();
-        const GameState state = gameState(form);
-        const bool restarted = form.Score != scoreBefore;
-        app->destroyForms();
-
-        QCOMPARE(state, after);
+        QCOMPARE(gameState(form), after);
         QCOMPARE(aboutBoxes, aboutShown ? 1 : 0);
-        QCOMPARE(restarted, before != QLatin1String("playing") && before != QLatin1String("paused")
-                                && after == GameState::Playing);
+        const bool idle = before == GameState::Ready || before == GameState::GameOver;
+        QCOMPARE(form.Score != 42, idle && after == GameState::Playing); // restarted
     }
 
+    // Pause sits on the menu bar, which shows no keys.
     void gameMenuShowsTheKeys()
     {
-        Startup::createForms(*Application::instance());
-        QMenu *menu = ShootForm->Gamr1;
-        const QStringList shown{MenuText::of(menu, ShootForm->New1), MenuText::of(menu, ShootForm->Options1),
-                                MenuText::of(menu, ShootForm->Stop1), MenuText::of(menu, ShootForm->Exit1)};
-        const QList<QKeySequence> pauseKeys = ShootForm->Pause1->shortcuts();
-        Application::instance()->destroyForms();
-        QCOMPARE(shown, (QStringList{QStringLiteral("&New\tCtrl+N"), QStringLiteral("&Options..."),
-                                     QStringLiteral("&Stop"), QStringLiteral("E&xit\tCtrl+Q")}));
-        // Pause sits on the menu bar, which shows no keys.
-        QCOMPARE(pauseKeys, (QList<QKeySequence>{QKeySequence(Qt::Key_P), QKeySequence(Qt::Key_Pause)}));
+        ProgramWindows windows;
+        QCOMPARE((QStringList{MenuText::of(ShootForm->New1), MenuText::of(ShootForm->Options1),
+                              MenuText::of(ShootForm->Stop1), MenuText::of(ShootForm->Exit1)}),
+                 (QStringList{QStringLiteral("&New\tCtrl+N"), QStringLiteral("&Options..."), QStringLiteral("&Stop"),
+                              QStringLiteral("E&xit\tCtrl+Q")}));
     }
 };
 
