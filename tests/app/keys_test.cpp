@@ -24,8 +24,6 @@ struct MenuText : QMenu {
 
 } // namespace
 
-Q_DECLARE_METATYPE(GameState)
-
 class KeysTest : public QObject
 {
     Q_OBJECT
@@ -33,49 +31,48 @@ class KeysTest : public QObject
 private slots:
     void keys_data()
     {
-        QTest::addColumn<GameState>("before");
+        QTest::addColumn<State>("before");
         QTest::addColumn<QKeyCombination>("key");
-        QTest::addColumn<GameState>("after");
+        QTest::addColumn<State>("after");
         QTest::addColumn<bool>("aboutShown");
-        using S = GameState;
-        const auto row = [](const char *name, S before, QKeyCombination key, S after, bool about = false) {
+        const auto row = [](const char *name, State before, QKeyCombination key, State after, bool about = false) {
             QTest::newRow(name) << before << key << after << about;
         };
         const QKeyCombination ctrlN = Qt::CTRL | Qt::Key_N, p = Qt::Key_P, pause = Qt::Key_Pause,
                               ctrlQ = Qt::CTRL | Qt::Key_Q, f1 = Qt::Key_F1;
-        row("Ctrl+N starts a game", S::Ready, ctrlN, S::Playing);
-        row("Ctrl+N after a game starts another", S::GameOver, ctrlN, S::Playing);
-        row("Ctrl+N during a game does nothing", S::Playing, ctrlN, S::Playing);
-        row("Ctrl+N while paused does nothing", S::Paused, ctrlN, S::Paused);
-        row("P pauses", S::Playing, p, S::Paused);
-        row("P continues", S::Paused, p, S::Playing);
-        row("Pause pauses", S::Playing, pause, S::Paused);
-        row("Pause continues", S::Paused, pause, S::Playing);
-        row("the menu bar's Alt+P pauses", S::Playing, Qt::ALT | Qt::Key_P, S::Paused);
-        row("and Alt+C continues", S::Paused, Qt::ALT | Qt::Key_C, S::Playing);
-        row("P before a game does nothing", S::Ready, p, S::Ready);
-        row("Pause after a game does nothing", S::GameOver, pause, S::GameOver);
-        row("Ctrl+Q before a game exits", S::Ready, ctrlQ, S::Closed);
-        row("Ctrl+Q during a game exits", S::Playing, ctrlQ, S::Closed);
-        row("Ctrl+Q while paused exits", S::Paused, ctrlQ, S::Closed);
-        row("F1 before a game opens the About box", S::Ready, f1, S::Ready, true);
-        row("F1 after a game opens the About box", S::GameOver, f1, S::GameOver, true);
-        row("F1 during a game does nothing", S::Playing, f1, S::Playing);
+        row("Ctrl+N starts a game", State::Ready, ctrlN, State::Playing);
+        row("Ctrl+N after a game starts another", State::GameOver, ctrlN, State::Playing);
+        row("Ctrl+N during a game does nothing", State::Playing, ctrlN, State::Playing);
+        row("Ctrl+N while paused does nothing", State::Paused, ctrlN, State::Paused);
+        row("P pauses", State::Playing, p, State::Paused);
+        row("P continues", State::Paused, p, State::Playing);
+        row("Pause pauses", State::Playing, pause, State::Paused);
+        row("Pause continues", State::Paused, pause, State::Playing);
+        row("the menu bar's Alt+P pauses", State::Playing, Qt::ALT | Qt::Key_P, State::Paused);
+        row("and Alt+C continues", State::Paused, Qt::ALT | Qt::Key_C, State::Playing);
+        row("P before a game does nothing", State::Ready, p, State::Ready);
+        row("Pause after a game does nothing", State::GameOver, pause, State::GameOver);
+        row("Ctrl+Q before a game exits", State::Ready, ctrlQ, State::Closed);
+        row("Ctrl+Q during a game exits", State::Playing, ctrlQ, State::Closed);
+        row("Ctrl+Q while paused exits", State::Paused, ctrlQ, State::Closed);
+        row("F1 before a game opens the About box", State::Ready, f1, State::Ready, true);
+        row("F1 after a game opens the About box", State::GameOver, f1, State::GameOver, true);
+        row("F1 during a game does nothing", State::Playing, f1, State::Playing);
     }
     void keys()
     {
-        QFETCH(GameState, before);
+        QFETCH(State, before);
         QFETCH(QKeyCombination, key);
-        QFETCH(GameState, after);
+        QFETCH(State, after);
         QFETCH(bool, aboutShown);
         ProgramWindows windows;
         QVERIFY(windows.shown());
         TShootForm &form = *ShootForm;
-        if (before != GameState::Ready)
+        if (before != State::Ready)
             form.New1->trigger();
-        if (before == GameState::Paused)
+        if (before == State::Paused)
             form.Pause1->trigger();
-        if (before == GameState::GameOver)
+        if (before == State::GameOver)
             form.Stop1->trigger();
         form.Timer1->stop(); // no ticks in the way
         form.Score = 42;     // New would zero it
@@ -94,8 +91,8 @@ private slots:
         answerer.stop();
         QCOMPARE(gameState(form), after);
         QCOMPARE(aboutBoxes, aboutShown ? 1 : 0);
-        const bool idle = before == GameState::Ready || before == GameState::GameOver;
-        QCOMPARE(form.Score != 42, idle && after == GameState::Playing); // restarted
+        const bool idle = before == State::Ready || before == State::GameOver;
+        QCOMPARE(form.Score != 42, idle && after == State::Playing); // restarted
     }
 
     // Pause sits on the menu bar, which shows no keys.

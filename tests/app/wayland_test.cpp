@@ -25,14 +25,12 @@ bool waitFor(const std::function<bool()> &condition) { return QTest::qWaitFor(co
 
 // Should the compositor be slow to ask for a frame, Qt may pause a game for a
 // moment: the test waits such a moment out.
-bool waitFor(GameState state)
+bool waitFor(State state)
 {
     return waitFor([state] { return gameState(*ShootForm) == state; });
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(GameState)
 
 class WaylandTest : public QObject
 {
@@ -54,7 +52,7 @@ private slots:
         QTest::mouseClick(form.NewButton, Qt::LeftButton);
         int spot = -1;
         QVERIFY(waitFor([&] { // a target comes up in the end
-            for (spot = 0; gameState(form) == GameState::Playing && spot < 8; ++spot) {
+            for (spot = 0; gameState(form) == State::Playing && spot < 8; ++spot) {
                 if (form.TargetSlots[spot].ExpiryTick != 0 && !form.TargetSlots[spot].Hit)
                     return true;
             }
@@ -68,41 +66,40 @@ private slots:
         QCOMPARE(form.ScoreLabel->text(), QString::number(score + 3));
 
         QTest::mouseClick(form.PauseButton, Qt::LeftButton);
-        QCOMPARE(gameState(form), GameState::Paused);
+        QCOMPARE(gameState(form), State::Paused);
         const int pausedAt = form.TickCount;
         QTest::qWait(500);
         QCOMPARE(form.TickCount, pausedAt);
         form.Pause1->trigger();
         QVERIFY(waitFor([&] { return form.TickCount > pausedAt; }));
-        QVERIFY(waitFor(GameState::Playing));
+        QVERIFY(waitFor(State::Playing));
         QTest::mouseClick(form.StopButton, Qt::LeftButton);
-        QCOMPARE(gameState(form), GameState::GameOver);
+        QCOMPARE(gameState(form), State::GameOver);
     }
 
     void minimising_data()
     {
-        QTest::addColumn<GameState>("before");
+        QTest::addColumn<State>("before");
         QTest::addColumn<bool>("byTitleBar");
-        QTest::addColumn<GameState>("outOfSight");
-        QTest::addColumn<GameState>("backInSight");
-        using S = GameState;
-        QTest::newRow("running: pauses, carries on") << S::Playing << false << S::Paused << S::Playing;
-        QTest::newRow("by the title bar's button") << S::Playing << true << S::Paused << S::Playing;
-        QTest::newRow("paused by hand: stays paused") << S::Paused << false << S::Paused << S::Paused;
-        QTest::newRow("after a game: nothing") << S::GameOver << false << S::GameOver << S::GameOver;
+        QTest::addColumn<State>("outOfSight");
+        QTest::addColumn<State>("backInSight");
+        QTest::newRow("running: pauses, carries on") << State::Playing << false << State::Paused << State::Playing;
+        QTest::newRow("by the title bar's button") << State::Playing << true << State::Paused << State::Playing;
+        QTest::newRow("paused by hand: stays paused") << State::Paused << false << State::Paused << State::Paused;
+        QTest::newRow("after a game: nothing") << State::GameOver << false << State::GameOver << State::GameOver;
     }
     void minimising()
     {
-        QFETCH(GameState, before);
+        QFETCH(State, before);
         QFETCH(bool, byTitleBar);
-        QFETCH(GameState, outOfSight);
-        QFETCH(GameState, backInSight);
+        QFETCH(State, outOfSight);
+        QFETCH(State, backInSight);
         TShootForm &form = *ShootForm;
         QWindow *window = form.windowHandle();
         QVERIFY(QTest::qWaitForWindowExposed(&form, Timeout));
-        if (before != GameState::GameOver)
+        if (before != State::GameOver)
             form.New1->trigger();
-        if (before == GameState::Paused)
+        if (before == State::Paused)
             form.Pause1->trigger();
 
         // The compositor stops asking for frames only from a window that
@@ -126,14 +123,14 @@ private slots:
         form.show();
         QVERIFY2(waitFor([window] { return window->isExposed(); }), "back in sight");
         QCOMPARE(gameState(form), backInSight);
-        if (backInSight == GameState::Playing) {
+        if (backInSight == State::Playing) {
             QVERIFY(waitFor([&] { return form.TickCount > ticks; }));
-            QVERIFY(waitFor(GameState::Playing));
-        } else if (backInSight == GameState::Paused) {
+            QVERIFY(waitFor(State::Playing));
+        } else if (backInSight == State::Paused) {
             form.Pause1->trigger();
         }
         form.Stop1->trigger();
-        QCOMPARE(gameState(form), GameState::GameOver);
+        QCOMPARE(gameState(form), State::GameOver);
     }
 };
 

@@ -63,18 +63,6 @@ inline QStringList scoreboard(const TShootForm &form)
             form.ScoreLabel->text()};
 }
 
-// The window's state as the player sees it.
-enum class GameState { Ready, Playing, Paused, GameOver, Closed };
-
-inline GameState gameState(const TShootForm &form)
-{
-    if (!form.isVisible())
-        return GameState::Closed;
-    if (form.GameStopped)
-        return form.Image3->isVisible() ? GameState::Ready : GameState::GameOver;
-    return form.GamePaused ? GameState::Paused : GameState::Playing;
-}
-
 inline QRgb pixelOf(QWidget *widget, const QPoint &at)
 {
     return widget->grab().toImage().pixel(at);
@@ -86,8 +74,18 @@ inline QPoint spriteCentre(int spot)
 }
 
 
-// The window's four states.
-enum class State { Ready, Playing, Paused, GameOver };
+// The window's four states, and its end.
+enum class State { Ready, Playing, Paused, GameOver, Closed };
+
+// The window's state as the player sees it.
+inline State gameState(const TShootForm &form)
+{
+    if (!form.isVisible())
+        return State::Closed;
+    if (form.GameStopped)
+        return form.Image3->isVisible() ? State::Ready : State::GameOver;
+    return form.GamePaused ? State::Paused : State::Playing;
+}
 
 // Checks every row of the state table for one state. A failed check returns
 // early; a caller that goes on afterwards asks QTest::currentTestFailed().
