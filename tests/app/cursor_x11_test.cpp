@@ -3,15 +3,13 @@
 
 // The mallet as the X server shows it, read through XFixes: over the play
 // area, the pictures, the scoreboard and the tool panel; not over the menu bar
-// nor the open menu; not while the options dialog is open, and back after.
-// Runs the real windows on an Xvfb of its own (support/with-server).
+// nor the open menu. (Each control's own cursor while a modal window is open
+// is the application test's part.) Runs the real windows on an Xvfb of its own
+// (support/with-server).
 
 #include "app/programwindows.h"
 #include "resources/assets.h"
 #include "support/testmain.h"
-
-#include <QLineEdit>
-#include <QPushButton>
 
 #include <optional>
 
@@ -22,40 +20,27 @@ namespace {
 
 constexpr int Timeout = 30000; // a loaded machine may be slow to move a pointer
 
-// The cursor the X server shows where the pointer is, and its hot spot.
-QImage shownCursor(QPoint *hotSpot = nullptr)
+// Whether the X server shows the mallet where the pointer is: its drawing,
+// pixel for pixel opaque or not, with its hot spot.
+bool malletShown()
 {
     static Display *const display = [] {
         Display *opened = XOpenDisplay(nullptr);
         int events = 0, errors = 0;
         return opened && XFixesQueryExtension(opened, &events, &errors) ? opened : nullptr;
     }();
-    XFixesCursorImage *cursor = display ? XFixesGetCursorImage(display) : nullptr;
-    if (!cursor)
-        return {};
-    QImage image(cursor->width, cursor->height, QImage::Format_ARGB32_Premultiplied);
-    for (int i = 0; i < cursor->width * cursor->height; ++i) // one pixel in each long
-        image.setPixel(i % cursor->width, i / cursor->width, QRgb(cursor->pixels[i] & 0xffffffffu));
-    if (hotSpot)
-        *hotSpot = QPoint(cursor->xhot, cursor->yhot);
-    XFree(cursor);
-    return image;
-}
-
-// The mallet's drawing, pixel for pixel opaque or not, with its hot spot.
-bool malletShown()
-{
     static const QCursor mallet = *Assets::cursor(QStringLiteral("Malet"));
     static const QImage drawing = mallet.pixmap().toImage();
-    QPoint hotSpot;
-    const QImage shown = shownCursor(&hotSpot);
-    if (shown.size() != drawing.size() || hotSpot != mallet.hotSpot())
+    XFixesCursorImage *cursor = display ? XFixesGetCursorImage(display) : nullptr;
+    if (!cursor)
         return false;
-    for (int y = 0; y < drawing.height(); ++y)
-        for (int x = 0; x < drawing.width(); ++x)
-            if ((qAlpha(shown.pixel(x, y)) != 0) != (qAlpha(drawing.pixel(x, y)) != 0))
-                return false;
-    return true;
+    const int width = drawing.width();
+    bool same = cursor->width == width && cursor->height == drawing.height()
+        && QPoint(cursor->xhot, cursor->yhot) == mallet.hotSpot();
+    for (int i = 0; same && i < width * drawing.height(); ++i) // one ARGB pixel in each long
+        same = ((cursor->pixels[i] >> 24 & 0xff) != 0) == (qAlpha(drawing.pixel(i % width, i / width)) != 0);
+    XFree(cursor);
+    return same;
 }
 
 // Moves the pointer, and waits until the server shows the mallet there or,
@@ -127,32 +112,6 @@ private slots:
         const bool shown = pointAt(at, mallet);
         ShootForm->Gamr1->close();
         QVERIFY2(shown, mallet ? "the mallet" : "the system's cursor");
-    }
-
-    // Each control's own cursor over the dialog and the game window alike.
-    void noMalletWhileTheOptionsDialogIsOpen()
-    {
-        QVERIFY(pointAt(playArea(), true));
-        bool answered = false;
-        TestSupport::answerNextModal([&answered](QWidget *) {
-            answered = true;
-            [] {
-                QVERIFY(QTest::qWaitForWindowExposed(OptionsForm, Timeout));
-                QVERIFY(pointAt(centreOf(OptionsForm->OKBtn), false));
-                // Each move told by the change it makes: the edit field's
-                // I-beam, then the game window's own arrow.
-                for (const QPoint &at : {centreOf(OptionsForm->GameTimeSet), playArea()}) {
-                    const QImage before = shownCursor();
-                    QCursor::setPos(at);
-                    QVERIFY(QTest::qWaitFor([&before] { return shownCursor() != before; }, Timeout));
-                    QVERIFY(!malletShown());
-                }
-            }();
-            OptionsForm->CancelBtn->click();
-        });
-        ShootForm->Options1->trigger();
-        QVERIFY(answered);
-        QVERIFY2(pointAt(playArea(), true), "the mallet is back");
     }
 };
 

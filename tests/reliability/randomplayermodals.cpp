@@ -54,7 +54,7 @@ void RandomPlayer::answerModal()
     if (m_playing || (modal != OptionsForm && modal != AboutBox)) {
         modal->close();
         QFAIL(qPrintable(QStringLiteral("modal window %1 opened over %2")
-                             .arg(modal->objectName(), m_playing ? m_playing->objectName() : QStringLiteral("the game"))));
+                             .arg(modal->objectName(), (m_playing ? m_playing : ShootForm)->objectName())));
     }
     playDialog(static_cast<QDialog *>(modal));
     ShootForm->activateWindow(); // as the window manager does when the modal closes
@@ -89,10 +89,11 @@ void RandomPlayer::playDialog(QDialog *dialog)
         m_modalAnswer.stop();
         [&] {
             QVERIFY2(ShootForm->GameStopped, "a dialog opened during a game");
-            // Only OK writes, and only when the dialog closes.
             if (dialog->isVisible()) {
+                // Only OK writes, and only when the dialog closes.
                 QCOMPARE(parameters(*ShootForm), before);
                 verifyState(*ShootForm, state);
+                QCOMPARE(Application::instance()->cursors().current(), 0); // no mallet while it is open
             }
             QVERIFY2(m_errorBoxes.texts().isEmpty(), qPrintable(m_errorBoxes.texts().join(QLatin1Char('\n'))));
         }();
