@@ -42,27 +42,25 @@ void failOnce(Sender *sender, Signal signal, const QString &message)
     });
 }
 
-// Raises `message` the first time its object receives an event of `type`.
-class FailOnceFilter : public QObject
+// Raises `message` at the first paint dispatched to `widget`.
+class FailFirstPaint : public QObject
 {
 public:
-    FailOnceFilter(QObject *watched, QEvent::Type type, QString message)
-        : QObject(watched), m_type(type), m_message(std::move(message))
+    FailFirstPaint(QWidget *widget, QString message) : QObject(widget), m_message(std::move(message))
     {
-        watched->installEventFilter(this);
+        widget->installEventFilter(this);
     }
     bool raised() const { return !m_armed; }
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == m_type && std::exchange(m_armed, false))
+        if (event->type() == QEvent::Paint && std::exchange(m_armed, false))
             throw Failure(m_message);
         return false;
     }
 
 private:
-    QEvent::Type m_type;
     QString m_message;
     bool m_armed = true;
 };
@@ -157,7 +155,7 @@ const HandlerFailure Rows[] = {
      }},
     {"paint", "Paint failed", "Paint failed.",
      [](const QString &message) {
-         auto *filter = new FailOnceFilter(ShootForm->Image2, QEvent::Paint, message);
+         auto *filter = new FailFirstPaint(ShootForm->Image2, message);
          ShootForm->Image2->update();
          QTRY_VERIFY_WITH_TIMEOUT(filter->raised(), Patience);
          // The next paint: a target pops up at spot 0 and must show.
@@ -209,7 +207,6 @@ private slots:
         if (QTest::currentTestFailed())
             return;
         QCOMPARE(recorder.texts(), QStringList{QString::fromLatin1(Rows[row].shown)});
-        QCOMPARE(recorder.captions(), QStringList{QStringLiteral("Thwackle")});
 
         bool loopWentOn = false;
         QTimer::singleShot(0, qApp, [&loopWentOn] { loopWentOn = true; });
