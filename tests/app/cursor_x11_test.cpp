@@ -72,7 +72,7 @@ QPoint gameMenuTitle()
 class CursorX11Test : public QObject
 {
     Q_OBJECT
-    std::optional<ProgramWindows> m_windows;
+    std::optional<GameWindow> m_windows;
 
 private slots:
     void initTestCase()
@@ -80,7 +80,7 @@ private slots:
         if (qEnvironmentVariableIsSet("THWACKLE_TEST_SKIP"))
             QSKIP(qPrintable(qEnvironmentVariable("THWACKLE_TEST_SKIP")));
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
-        QVERIFY(m_windows.emplace(false, Timeout).shown());
+        QVERIFY(m_windows.emplace(createProgramWindows, false, Timeout).shown());
     }
 
     void overTheGameWindow_data()

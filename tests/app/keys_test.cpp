@@ -65,7 +65,7 @@ private slots:
         QFETCH(QKeyCombination, key);
         QFETCH(State, after);
         QFETCH(bool, aboutShown);
-        ProgramWindows windows;
+        GameWindow windows(createProgramWindows);
         QVERIFY(windows.shown());
         TShootForm &form = *ShootForm;
         if (before != State::Ready)
@@ -98,7 +98,7 @@ private slots:
     // Pause sits on the menu bar, which shows no keys.
     void gameMenuShowsTheKeys()
     {
-        ProgramWindows windows;
+        GameWindow windows(createProgramWindows);
         QCOMPARE((QStringList{MenuText::of(ShootForm->New1), MenuText::of(ShootForm->Options1),
                               MenuText::of(ShootForm->Stop1), MenuText::of(ShootForm->Exit1)}),
                  (QStringList{QStringLiteral("&New\tCtrl+N"), QStringLiteral("&Options..."), QStringLiteral("&Stop"),

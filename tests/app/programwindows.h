@@ -11,28 +11,12 @@
 #include <QMenu>
 #include <QMenuBar>
 
-// The three windows as start-up creates them, the game window shown, for as
-// long as the object lives. Keys need the window active; on a display server
-// with no window manager nothing activates it, and exposed is all there is.
-class ProgramWindows
+// The three windows as start-up creates them, for a GameWindow.
+inline TShootForm *createProgramWindows()
 {
-public:
-    explicit ProgramWindows(bool active = true, int timeout = 5000)
-    {
-        Startup::createForms(*Application::instance());
-        ShootForm->show();
-        m_shown = active ? QTest::qWaitForWindowActive(ShootForm, timeout)
-                         : QTest::qWaitForWindowExposed(ShootForm, timeout);
-    }
-    ~ProgramWindows() { Application::instance()->destroyForms(); }
-    ProgramWindows(const ProgramWindows &) = delete;
-    ProgramWindows &operator=(const ProgramWindows &) = delete;
-
-    bool shown() const { return m_shown; }
-
-private:
-    bool m_shown;
-};
+    Startup::createForms(*Application::instance());
+    return ShootForm;
+}
 
 // A click as the window system delivers it to the window of `widget`; `at`
 // is in `widget`'s coordinates.

@@ -35,7 +35,7 @@ bool waitFor(State state)
 class WaylandTest : public QObject
 {
     Q_OBJECT
-    std::optional<ProgramWindows> m_windows;
+    std::optional<GameWindow> m_windows;
 
 private slots:
     void initTestCase()
@@ -43,7 +43,7 @@ private slots:
         if (qEnvironmentVariableIsSet("THWACKLE_TEST_SKIP"))
             QSKIP(qPrintable(qEnvironmentVariable("THWACKLE_TEST_SKIP")));
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("wayland"));
-        QVERIFY(m_windows.emplace(false, Timeout).shown());
+        QVERIFY(m_windows.emplace(createProgramWindows, false, Timeout).shown());
     }
 
     void playsAGame()

@@ -19,26 +19,35 @@
 
 // A fresh game window for one test, shown, created as start-up creates it:
 // the application's main window, so minimising and restoring reach it.
+// `create`, when given, makes it together with the windows beside it. Keys
+// need the window active; on a display server with no window manager nothing
+// activates it, and exposed is all there is.
 class GameWindow
 {
 public:
-    GameWindow()
+    explicit GameWindow(TShootForm *(*create)() = nullptr, bool active = true, int timeout = 5000)
     {
-        Application::instance()->createForm(m_form);
+        if (create)
+            m_form = create();
+        else
+            Application::instance()->createForm(m_form);
         m_form->show();
-        if (!QTest::qWaitForWindowActive(m_form))
-            qWarning("game window not active");
+        m_shown = active ? QTest::qWaitForWindowActive(m_form, timeout) : QTest::qWaitForWindowExposed(m_form, timeout);
+        if (!m_shown)
+            qWarning("game window not shown");
     }
     ~GameWindow() { Application::instance()->destroyForms(); }
     GameWindow(const GameWindow &) = delete;
     GameWindow &operator=(const GameWindow &) = delete;
 
+    bool shown() const { return m_shown; }
     TShootForm *get() const { return m_form; }
     TShootForm *operator->() const { return m_form; }
     TShootForm &operator*() const { return *m_form; }
 
 private:
     TShootForm *m_form = nullptr;
+    bool m_shown = false;
 };
 
 

@@ -200,7 +200,7 @@ private slots:
     void failureInEveryKindOfHandler()
     {
         QFETCH(int, row);
-        ProgramWindows windows;
+        GameWindow windows(createProgramWindows);
         TestSupport::ErrorBoxRecorder recorder;
 
         Rows[row].play(QString::fromLatin1(Rows[row].message));

@@ -40,7 +40,7 @@ RandomPlayer::RandomPlayer(uint64_t seed)
 void RandomPlayer::openWindows()
 {
     m_windows.reset();
-    m_windows.emplace();
+    m_windows.emplace(createProgramWindows);
     // The clock's own expiries would fall between the ticks delivered here as
     // the machine's load has it; at one a day they stay out of the play, so a
     // seed replays exactly.

@@ -67,7 +67,7 @@ private:
 
     std::mt19937_64 m_random;
     uint64_t m_seed;
-    std::optional<ProgramWindows> m_windows;
+    std::optional<GameWindow> m_windows;
     TestSupport::ErrorBoxRecorder m_errorBoxes;
     QTimer m_modalAnswer;
     QWidget *m_playing = nullptr; // the modal window being played

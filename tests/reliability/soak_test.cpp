@@ -53,7 +53,7 @@ class SoakTest : public QObject
 private slots:
     void longGameAndThousandGames()
     {
-        ProgramWindows windows;
+        GameWindow windows(createProgramWindows);
         SeedRandom(20260101); // the same targets every run, so the figures compare
         std::mt19937 random(20260101);
         TestSupport::ErrorBoxRecorder errorBoxes;
