@@ -3,25 +3,15 @@
 
 // The mallet as the X server shows it, read through XFixes: over the play
 // area, the pictures, the scoreboard and the tool panel; not over the menu bar
-// nor the open menu; not while the options dialog is open, and back after.
-// Runs the real windows on an Xvfb of its own (support/with-server).
+// nor the open menu. (Each control's own cursor while a modal window is open
+// is the application test's part.) Runs the real windows on an Xvfb of its own
+// (support/with-server).
 
-#include "app/startup.h"
-#include "game/playarea.h"
-#include "game/shootform.h"
-#include "options/optionsform.h"
+#include "app/programwindows.h"
 #include "resources/assets.h"
 #include "support/testmain.h"
-#include "toolkit/picturebox.h"
 
-#include <QAction>
-#include <QFrame>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QToolButton>
+#include <optional>
 
 #include <X11/Xlib.h>
 #include <X11/extensions/Xfixes.h>
@@ -30,43 +20,26 @@ namespace {
 
 constexpr int Timeout = 30000; // a loaded machine may be slow to move a pointer
 
-// The cursor the X server shows where the pointer is, and its hot spot.
-QImage shownCursor(QPoint *hotSpot = nullptr)
+// Whether the X server shows the mallet where the pointer is: its drawing,
+// pixel for pixel opaque or not, with its hot spot at the top left.
+bool malletShown()
 {
     static Display *const display = [] {
         Display *opened = XOpenDisplay(nullptr);
-        int events = 0;
-        int errors = 0;
+        int events = 0, errors = 0;
         return opened && XFixesQueryExtension(opened, &events, &errors) ? opened : nullptr;
     }();
+    static const QImage drawing = Assets::cursor(QStringLiteral("Malet"))->pixmap().toImage();
     XFixesCursorImage *cursor = display ? XFixesGetCursorImage(display) : nullptr;
     if (!cursor)
-        return {};
-    QImage image(cursor->width, cursor->height, QImage::Format_ARGB32_Premultiplied);
-    for (int i = 0; i < cursor->width * cursor->height; ++i) // one pixel in each long
-        image.setPixel(i % cursor->width, i / cursor->width, QRgb(cursor->pixels[i] & 0xffffffffu));
-    if (hotSpot)
-        *hotSpot = QPoint(cursor->xhot, cursor->yhot);
-    XFree(cursor);
-    return image;
-}
-
-// The mallet's drawing, pixel for pixel opaque or not, with its hot spot.
-bool malletShown()
-{
-    static const QCursor mallet = *Assets::cursor(QStringLiteral("Malet"));
-    static const QImage drawing = mallet.pixmap().toImage();
-    QPoint hotSpot;
-    const QImage shown = shownCursor(&hotSpot);
-    if (shown.size() != drawing.size() || hotSpot != mallet.hotSpot())
         return false;
-    for (int y = 0; y < drawing.height(); ++y) {
-        for (int x = 0; x < drawing.width(); ++x) {
-            if ((qAlpha(shown.pixel(x, y)) != 0) != (qAlpha(drawing.pixel(x, y)) != 0))
-                return false;
-        }
-    }
-    return true;
+    const int width = drawing.width();
+    bool same = cursor->width == width && cursor->height == drawing.height()
+        && cursor->xhot == 0 && cursor->yhot == 0;
+    for (int i = 0; same && i < width * drawing.height(); ++i) // one ARGB pixel in each long
+        same = ((cursor->pixels[i] >> 24 & 0xff) != 0) == (qAlpha(drawing.pixel(i % width, i / width)) != 0);
+    XFree(cursor);
+    return same;
 }
 
 // Moves the pointer, and waits until the server shows the mallet there or,
@@ -98,6 +71,7 @@ QPoint gameMenuTitle()
 class CursorX11Test : public QObject
 {
     Q_OBJECT
+    std::optional<GameWindow> m_windows;
 
 private slots:
     void initTestCase()
@@ -105,38 +79,30 @@ private slots:
         if (qEnvironmentVariableIsSet("THWACKLE_TEST_SKIP"))
             QSKIP(qPrintable(qEnvironmentVariable("THWACKLE_TEST_SKIP")));
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
-        Startup::createForms(*Application::instance());
-        ShootForm->show();
-        QVERIFY(QTest::qWaitForWindowExposed(ShootForm, Timeout));
+        QVERIFY(m_windows.emplace(createProgramWindows, false, Timeout).shown());
     }
 
     void overTheGameWindow_data()
     {
-        QTest::addColumn<QString>("place");
+        QTest::addColumn<QPoint>("at"); // none: over the open Game menu
         QTest::addColumn<bool>("mallet");
-        for (const char *place :
-             {"play area", "start picture", "scoreboard", "score label", "tool panel", "tool button"})
-            QTest::newRow(place) << QString::fromLatin1(place) << true;
-        QTest::newRow("menu bar") << QStringLiteral("menu bar") << false;
-        QTest::newRow("open Game menu") << QStringLiteral("open Game menu") << false;
+        QTest::newRow("play area") << playArea() << true;
+        QTest::newRow("start picture") << centreOf(ShootForm->Image3) << true;
+        QTest::newRow("scoreboard") << ShootForm->Image1->mapToGlobal(QPoint(20, 20)) << true;
+        QTest::newRow("score label") << centreOf(ShootForm->ScoreLabel) << true;
+        QTest::newRow("tool panel") << ShootForm->Panel1->mapToGlobal(QPoint(10, 110)) << true;
+        QTest::newRow("tool button") << centreOf(ShootForm->NewButton) << true;
+        QTest::newRow("menu bar") << gameMenuTitle() << false;
+        QTest::newRow("open Game menu") << QPoint() << false;
     }
     void overTheGameWindow()
     {
-        QFETCH(QString, place);
+        QFETCH(QPoint, at);
         QFETCH(bool, mallet);
         // From the other kind of cursor, so that what shows is the server's
         // answer to this move.
         QVERIFY(pointAt(mallet ? gameMenuTitle() : playArea(), !mallet));
-        const QHash<QString, QPoint> places{
-            {QStringLiteral("play area"), playArea()},
-            {QStringLiteral("start picture"), centreOf(ShootForm->Image3)},
-            {QStringLiteral("scoreboard"), ShootForm->Image1->mapToGlobal(QPoint(20, 20))},
-            {QStringLiteral("score label"), centreOf(ShootForm->ScoreLabel)},
-            {QStringLiteral("tool panel"), ShootForm->Panel1->mapToGlobal(QPoint(10, 110))},
-            {QStringLiteral("tool button"), centreOf(ShootForm->NewButton)},
-            {QStringLiteral("menu bar"), gameMenuTitle()}};
-        QPoint at = places.value(place);
-        if (place == QLatin1String("open Game menu")) {
+        if (at.isNull()) {
             QTest::mouseClick(ShootForm->MainMenu1, Qt::LeftButton, {},
                               ShootForm->MainMenu1->mapFromGlobal(gameMenuTitle()));
             QVERIFY(QTest::qWaitForWindowExposed(ShootForm->Gamr1, Timeout));
@@ -145,30 +111,6 @@ private slots:
         const bool shown = pointAt(at, mallet);
         ShootForm->Gamr1->close();
         QVERIFY2(shown, mallet ? "the mallet" : "the system's cursor");
-    }
-
-    // Each control's own cursor over the dialog and the game window alike.
-    void noMalletWhileTheOptionsDialogIsOpen()
-    {
-        QVERIFY(pointAt(playArea(), true));
-        bool answered = false;
-        TestSupport::answerNextModal([&answered](QWidget *) {
-            answered = true;
-            QVERIFY(QTest::qWaitForWindowExposed(OptionsForm, Timeout));
-            QVERIFY(pointAt(centreOf(OptionsForm->OKBtn), false));
-            // Each move told by the change it makes: the edit field's I-beam,
-            // then the game window's own arrow.
-            for (const QPoint &at : {centreOf(OptionsForm->GameTimeSet), playArea()}) {
-                const QImage before = shownCursor();
-                QCursor::setPos(at);
-                QVERIFY(QTest::qWaitFor([&before] { return shownCursor() != before; }, Timeout));
-                QVERIFY(!malletShown());
-            }
-            OptionsForm->CancelBtn->click();
-        });
-        ShootForm->Options1->trigger();
-        QVERIFY(answered);
-        QVERIFY2(pointAt(playArea(), true), "the mallet is back");
     }
 };
 

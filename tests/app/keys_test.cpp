@@ -4,14 +4,9 @@
 // The game's keys, in every state: Ctrl+N, P and Pause, Ctrl+Q and F1. A key
 // obeys its menu item: where the item is disabled, the key does nothing.
 
-#include "about/aboutbox.h"
-#include "app/startup.h"
-#include "game/gamefixture.h"
+#include "app/programwindows.h"
 #include "support/testmain.h"
 
-#include <QAction>
-#include <QDialog>
-#include <QMenu>
 #include <QStyleOptionMenuItem>
 #include <QTimer>
 
@@ -19,17 +14,15 @@ namespace {
 
 // What the Game menu draws for an item: its caption and, after a tab, its key.
 struct MenuText : QMenu {
-    static QString of(QMenu *menu, QAction *action)
+    static QString of(QAction *action)
     {
         QStyleOptionMenuItem option;
-        (menu->*(&MenuText::initStyleOption))(&option, action);
+        (ShootForm->Gamr1->*(&MenuText::initStyleOption))(&option, action);
         return option.text;
     }
 };
 
 } // namespace
-
-Q_DECLARE_METATYPE(GameState)
 
 class KeysTest : public QObject
 {
@@ -38,58 +31,51 @@ class KeysTest : public QObject
 private slots:
     void keys_data()
     {
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QKeySequence>("key");
-        QTest::addColumn<GameState>("after");
+        QTest::addColumn<State>("before");
+        QTest::addColumn<QKeyCombination>("key");
+        QTest::addColumn<State>("after");
         QTest::addColumn<bool>("aboutShown");
-        const QKeySequence ctrlN(Qt::CTRL | Qt::Key_N);
-        const QKeySequence p(Qt::Key_P);
-        const QKeySequence pause(Qt::Key_Pause);
-        const QKeySequence ctrlQ(Qt::CTRL | Qt::Key_Q);
-        const QKeySequence f1(Qt::Key_F1);
-        const auto row = [](const char *name, const char *before, const QKeySequence &key, GameState after,
-                            bool about = false) {
-            QTest::newRow(name) << QString::fromLatin1(before) << key << after << about;
+        const auto row = [](const char *name, State before, QKeyCombination key, State after, bool about = false) {
+            QTest::newRow(name) << before << key << after << about;
         };
-        row("Ctrl+N starts a game", "ready", ctrlN, GameState::Playing);
-        row("Ctrl+N after a game starts another", "over", ctrlN, GameState::Playing);
-        row("Ctrl+N during a game does nothing", "playing", ctrlN, GameState::Playing);
-        row("Ctrl+N while paused does nothing", "paused", ctrlN, GameState::Paused);
-        row("P pauses", "playing", p, GameState::Paused);
-        row("P continues", "paused", p, GameState::Playing);
-        row("Pause pauses", "playing", pause, GameState::Paused);
-        row("Pause continues", "paused", pause, GameState::Playing);
-        row("the menu bar's Alt+P pauses", "playing", QKeySequence(Qt::ALT | Qt::Key_P), GameState::Paused);
-        row("and Alt+C continues", "paused", QKeySequence(Qt::ALT | Qt::Key_C), GameState::Playing);
-        row("P before a game does nothing", "ready", p, GameState::Ready);
-        row("Pause after a game does nothing", "over", pause, GameState::GameOver);
-        row("Ctrl+Q before a game exits", "ready", ctrlQ, GameState::Closed);
-        row("Ctrl+Q during a game exits", "playing", ctrlQ, GameState::Closed);
-        row("Ctrl+Q while paused exits", "paused", ctrlQ, GameState::Closed);
-        row("F1 before a game opens the About box", "ready", f1, GameState::Ready, true);
-        row("F1 after a game opens the About box", "over", f1, GameState::GameOver, true);
-        row("F1 during a game does nothing", "playing", f1, GameState::Playing);
+        const QKeyCombination ctrlN = Qt::CTRL | Qt::Key_N, p = Qt::Key_P, pause = Qt::Key_Pause,
+                              ctrlQ = Qt::CTRL | Qt::Key_Q, f1 = Qt::Key_F1;
+        row("Ctrl+N starts a game", State::Ready, ctrlN, State::Playing);
+        row("Ctrl+N after a game starts another", State::GameOver, ctrlN, State::Playing);
+        row("Ctrl+N during a game does nothing", State::Playing, ctrlN, State::Playing);
+        row("Ctrl+N while paused does nothing", State::Paused, ctrlN, State::Paused);
+        row("P pauses", State::Playing, p, State::Paused);
+        row("P continues", State::Paused, p, State::Playing);
+        row("Pause pauses", State::Playing, pause, State::Paused);
+        row("Pause continues", State::Paused, pause, State::Playing);
+        row("the menu bar's Alt+P pauses", State::Playing, Qt::ALT | Qt::Key_P, State::Paused);
+        row("and Alt+C continues", State::Paused, Qt::ALT | Qt::Key_C, State::Playing);
+        row("P before a game does nothing", State::Ready, p, State::Ready);
+        row("Pause after a game does nothing", State::GameOver, pause, State::GameOver);
+        row("Ctrl+Q before a game exits", State::Ready, ctrlQ, State::Closed);
+        row("Ctrl+Q during a game exits", State::Playing, ctrlQ, State::Closed);
+        row("Ctrl+Q while paused exits", State::Paused, ctrlQ, State::Closed);
+        row("F1 before a game opens the About box", State::Ready, f1, State::Ready, true);
+        row("F1 after a game opens the About box", State::GameOver, f1, State::GameOver, true);
+        row("F1 during a game does nothing", State::Playing, f1, State::Playing);
     }
     void keys()
     {
-        QFETCH(QString, before);
-        QFETCH(QKeySequence, key);
-        QFETCH(GameState, after);
+        QFETCH(State, before);
+        QFETCH(QKeyCombination, key);
+        QFETCH(State, after);
         QFETCH(bool, aboutShown);
-        Application *app = Application::instance();
-        Startup::createForms(*app);
+        GameWindow windows(createProgramWindows);
+        QVERIFY(windows.shown());
         TShootForm &form = *ShootForm;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        if (before != QLatin1String("ready"))
+        if (before != State::Ready)
             form.New1->trigger();
-        if (before == QLatin1String("paused"))
+        if (before == State::Paused)
             form.Pause1->trigger();
-        if (before == QLatin1String("over"))
+        if (before == State::GameOver)
             form.Stop1->trigger();
         form.Timer1->stop(); // no ticks in the way
         form.Score = 42;     // New would zero it
-        const int scoreBefore = form.Score;
 
         // The About box is modal: it opens and is closed within the key press.
         int aboutBoxes = 0;
@@ -101,30 +87,22 @@ private slots:
             }
         });
         answerer.start(10);
-        QTest::keyClick(&form, key[0].key(), key[0].keyboardModifiers());
+        QTest::keyClick(&form, key.key(), key.keyboardModifiers());
         answerer.stop();
-        const GameState state = gameState(form);
-        const bool restarted = form.Score != scoreBefore;
-        app->destroyForms();
-
-        QCOMPARE(state, after);
+        QCOMPARE(gameState(form), after);
         QCOMPARE(aboutBoxes, aboutShown ? 1 : 0);
-        QCOMPARE(restarted, before != QLatin1String("playing") && before != QLatin1String("paused")
-                                && after == GameState::Playing);
+        const bool idle = before == State::Ready || before == State::GameOver;
+        QCOMPARE(form.Score != 42, idle && after == State::Playing); // restarted
     }
 
+    // Pause sits on the menu bar, which shows no keys.
     void gameMenuShowsTheKeys()
     {
-        Startup::createForms(*Application::instance());
-        QMenu *menu = ShootForm->Gamr1;
-        const QStringList shown{MenuText::of(menu, ShootForm->New1), MenuText::of(menu, ShootForm->Options1),
-                                MenuText::of(menu, ShootForm->Stop1), MenuText::of(menu, ShootForm->Exit1)};
-        const QList<QKeySequence> pauseKeys = ShootForm->Pause1->shortcuts();
-        Application::instance()->destroyForms();
-        QCOMPARE(shown, (QStringList{QStringLiteral("&New\tCtrl+N"), QStringLiteral("&Options..."),
-                                     QStringLiteral("&Stop"), QStringLiteral("E&xit\tCtrl+Q")}));
-        // Pause sits on the menu bar, which shows no keys.
-        QCOMPARE(pauseKeys, (QList<QKeySequence>{QKeySequence(Qt::Key_P), QKeySequence(Qt::Key_Pause)}));
+        GameWindow windows(createProgramWindows);
+        QCOMPARE((QStringList{MenuText::of(ShootForm->New1), MenuText::of(ShootForm->Options1),
+                              MenuText::of(ShootForm->Stop1), MenuText::of(ShootForm->Exit1)}),
+                 (QStringList{QStringLiteral("&New\tCtrl+N"), QStringLiteral("&Options..."), QStringLiteral("&Stop"),
+                              QStringLiteral("E&xit\tCtrl+Q")}));
     }
 };
 

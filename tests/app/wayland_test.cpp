@@ -8,39 +8,34 @@
 // running game pauses then and carries on when the window is back; a game
 // paused by hand stays paused.
 
-#include "app/startup.h"
-#include "game/gamefixture.h"
+#include "app/programwindows.h"
 #include "support/testmain.h"
 
 #include <QTimer>
-#include <QToolButton>
 #include <QWindow>
+
+#include <functional>
+#include <optional>
 
 namespace {
 
 constexpr int Timeout = 60000; // weston and Qt may take their time on a loaded machine
 
+bool waitFor(const std::function<bool()> &condition) { return QTest::qWaitFor(condition, Timeout); }
+
 // Should the compositor be slow to ask for a frame, Qt may pause a game for a
 // moment: the test waits such a moment out.
-bool waitFor(const TShootForm &form, GameState state)
+bool waitFor(State state)
 {
-    return QTest::qWaitFor([&form, state] { return gameState(form) == state; }, Timeout);
-}
-
-// Qt marks a window exposed or not as it hands the change to the window, and
-// so to the program.
-bool waitForExposure(const QWindow *window, bool exposed)
-{
-    return QTest::qWaitFor([window, exposed] { return window->isExposed() == exposed; }, Timeout);
+    return waitFor([state] { return gameState(*ShootForm) == state; });
 }
 
 } // namespace
 
-Q_DECLARE_METATYPE(GameState)
-
 class WaylandTest : public QObject
 {
     Q_OBJECT
+    std::optional<GameWindow> m_windows;
 
 private slots:
     void initTestCase()
@@ -48,9 +43,7 @@ private slots:
         if (qEnvironmentVariableIsSet("THWACKLE_TEST_SKIP"))
             QSKIP(qPrintable(qEnvironmentVariable("THWACKLE_TEST_SKIP")));
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("wayland"));
-        Startup::createForms(*Application::instance());
-        ShootForm->show();
-        QVERIFY(QTest::qWaitForWindowExposed(ShootForm, Timeout));
+        QVERIFY(m_windows.emplace(createProgramWindows, false, Timeout).shown());
     }
 
     void playsAGame()
@@ -58,13 +51,13 @@ private slots:
         TShootForm &form = *ShootForm;
         QTest::mouseClick(form.NewButton, Qt::LeftButton);
         int spot = -1;
-        QVERIFY(QTest::qWaitFor([&] { // a target comes up in the end
-            for (spot = 0; gameState(form) == GameState::Playing && spot < 8; ++spot) {
+        QVERIFY(waitFor([&] { // a target comes up in the end
+            for (spot = 0; gameState(form) == State::Playing && spot < 8; ++spot) {
                 if (form.TargetSlots[spot].ExpiryTick != 0 && !form.TargetSlots[spot].Hit)
                     return true;
             }
             return false;
-        }, Timeout));
+        }));
         const int score = form.Score;
         strike(form, spriteCentre(spot));
         strike(form, QPoint(300, 270));
@@ -73,39 +66,40 @@ private slots:
         QCOMPARE(form.ScoreLabel->text(), QString::number(score + 3));
 
         QTest::mouseClick(form.PauseButton, Qt::LeftButton);
-        QCOMPARE(gameState(form), GameState::Paused);
+        QCOMPARE(gameState(form), State::Paused);
         const int pausedAt = form.TickCount;
         QTest::qWait(500);
         QCOMPARE(form.TickCount, pausedAt);
         form.Pause1->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(form.TickCount > pausedAt, Timeout);
-        QVERIFY(waitFor(form, GameState::Playing));
+        QVERIFY(waitFor([&] { return form.TickCount > pausedAt; }));
+        QVERIFY(waitFor(State::Playing));
         QTest::mouseClick(form.StopButton, Qt::LeftButton);
-        QCOMPARE(gameState(form), GameState::GameOver);
+        QCOMPARE(gameState(form), State::GameOver);
     }
 
     void minimising_data()
     {
-        QTest::addColumn<QString>("before");
+        QTest::addColumn<State>("before");
         QTest::addColumn<bool>("byTitleBar");
-        QTest::addColumn<GameState>("outOfSight");
-        QTest::addColumn<GameState>("backInSight");
-        QTest::newRow("running: pauses, carries on") << "running" << false << GameState::Paused << GameState::Playing;
-        QTest::newRow("by the title bar's button") << "running" << true << GameState::Paused << GameState::Playing;
-        QTest::newRow("paused by hand: stays paused") << "paused" << false << GameState::Paused << GameState::Paused;
-        QTest::newRow("after a game: nothing") << "over" << false << GameState::GameOver << GameState::GameOver;
+        QTest::addColumn<State>("outOfSight");
+        QTest::addColumn<State>("backInSight");
+        QTest::newRow("running: pauses, carries on") << State::Playing << false << State::Paused << State::Playing;
+        QTest::newRow("by the title bar's button") << State::Playing << true << State::Paused << State::Playing;
+        QTest::newRow("paused by hand: stays paused") << State::Paused << false << State::Paused << State::Paused;
+        QTest::newRow("after a game: nothing") << State::GameOver << false << State::GameOver << State::GameOver;
     }
     void minimising()
     {
-        QFETCH(QString, before);
+        QFETCH(State, before);
         QFETCH(bool, byTitleBar);
-        QFETCH(GameState, outOfSight);
-        QFETCH(GameState, backInSight);
+        QFETCH(State, outOfSight);
+        QFETCH(State, backInSight);
         TShootForm &form = *ShootForm;
+        QWindow *window = form.windowHandle();
         QVERIFY(QTest::qWaitForWindowExposed(&form, Timeout));
-        if (before != QLatin1String("over"))
+        if (before != State::GameOver)
             form.New1->trigger();
-        if (before == QLatin1String("paused"))
+        if (before == State::Paused)
             form.Pause1->trigger();
 
         // The compositor stops asking for frames only from a window that
@@ -114,10 +108,10 @@ private slots:
         connect(&drawing, &QTimer::timeout, &form, [&form] { form.update(); });
         drawing.start(100);
         if (byTitleBar) // what Qt's own title bar does: xdg_toplevel.set_minimized
-            form.windowHandle()->setWindowStates(form.windowHandle()->windowStates() | Qt::WindowMinimized);
+            window->setWindowStates(window->windowStates() | Qt::WindowMinimized);
         else
             form.showMinimized();
-        QVERIFY2(waitForExposure(form.windowHandle(), false), "out of sight");
+        QVERIFY2(waitFor([window] { return !window->isExposed(); }), "out of sight");
         QCOMPARE(gameState(form), outOfSight);
         const int ticks = form.TickCount;
         QTest::qWait(500);
@@ -127,17 +121,16 @@ private slots:
         // it anew is what the program sees of that.
         form.hide();
         form.show();
-        QVERIFY2(waitForExposure(form.windowHandle(), true), "back in sight");
+        QVERIFY2(waitFor([window] { return window->isExposed(); }), "back in sight");
         QCOMPARE(gameState(form), backInSight);
-        if (backInSight == GameState::Playing) {
-            QTRY_VERIFY_WITH_TIMEOUT(form.TickCount > ticks, Timeout);
-            QVERIFY(waitFor(form, GameState::Playing));
-            form.Stop1->trigger();
-        } else if (backInSight == GameState::Paused) {
+        if (backInSight == State::Playing) {
+            QVERIFY(waitFor([&] { return form.TickCount > ticks; }));
+            QVERIFY(waitFor(State::Playing));
+        } else if (backInSight == State::Paused) {
             form.Pause1->trigger();
-            form.Stop1->trigger();
         }
-        QCOMPARE(gameState(form), GameState::GameOver);
+        form.Stop1->trigger();
+        QCOMPARE(gameState(form), State::GameOver);
     }
 };
 

@@ -6,6 +6,7 @@
 // properties the game relies on.
 
 #include "assetfile.h"
+#include "support/pixelblocks.h"
 
 #include <gtest/gtest.h>
 
@@ -44,19 +45,6 @@ double differenceAtDesignedSize(const QImage &designed, const QImage &doubled)
     return sum / (4.0 * designed.width() * designed.height());
 }
 
-// Blocks of 2 x 2 pixels that are not one colour; a picture blown up from
-// half its size has none.
-double mixedBlocks(const QImage &image)
-{
-    long blocks = 0, mixed = 0;
-    for (int y = 0; y + 1 < image.height(); y += 2)
-        for (int x = 0; x + 1 < image.width(); x += 2, ++blocks) {
-            const QRgb c = image.pixel(x, y);
-            mixed += image.pixel(x + 1, y) != c || image.pixel(x, y + 1) != c || image.pixel(x + 1, y + 1) != c;
-        }
-    return static_cast<double>(mixed) / blocks;
-}
-
 TEST(DoubleDensity, EveryPictureButTheIconIsDrawnAgainAtTwiceItsSize)
 {
     // The New glyph is pixel art: its variant is each pixel as a 2 x 2 block.
@@ -76,7 +64,7 @@ TEST(DoubleDensity, EveryPictureButTheIconIsDrawnAgainAtTwiceItsSize)
             EXPECT_EQ(variant, designed.scaled(variant.size()));
         } else {
             EXPECT_LT(differenceAtDesignedSize(designed, variant), 8.0) << "the same drawing";
-            EXPECT_GT(mixedBlocks(variant), 0.05) << "drawn at its own size, not blown up";
+            EXPECT_GT(mixedBlockShare(variant), 0.05) << "drawn at its own size, not blown up";
         }
     }
 }

@@ -28,8 +28,6 @@ private slots:
                                 << QString::fromLatin1(names).split(QLatin1Char('|'));
         };
         row("at start", "", "New|Pause|Stop|Play area|Time left 00|Hits 0|Misses 0|Escaped 0|Score 0");
-        row("during a game", "New Score",
-            "New|Pause|Stop|Play area|Time left 141|Hits 3|Misses 1|Escaped 2|Score 11");
         row("paused", "New Score Pause",
             "New|Continue|Stop|Play area|Time left 141|Hits 3|Misses 1|Escaped 2|Score 11");
         row("continued", "New Pause Pause",

@@ -19,26 +19,35 @@
 
 // A fresh game window for one test, shown, created as start-up creates it:
 // the application's main window, so minimising and restoring reach it.
+// `create`, when given, makes it together with the windows beside it. Keys
+// need the window active; on a display server with no window manager nothing
+// activates it, and exposed is all there is.
 class GameWindow
 {
 public:
-    GameWindow()
+    explicit GameWindow(TShootForm *(*create)() = nullptr, bool active = true, int timeout = 5000)
     {
-        Application::instance()->createForm(m_form);
+        if (create)
+            m_form = create();
+        else
+            Application::instance()->createForm(m_form);
         m_form->show();
-        if (!QTest::qWaitForWindowActive(m_form))
-            qWarning("game window not active");
+        m_shown = active ? QTest::qWaitForWindowActive(m_form, timeout) : QTest::qWaitForWindowExposed(m_form, timeout);
+        if (!m_shown)
+            qWarning("game window not shown");
     }
     ~GameWindow() { Application::instance()->destroyForms(); }
     GameWindow(const GameWindow &) = delete;
     GameWindow &operator=(const GameWindow &) = delete;
 
+    bool shown() const { return m_shown; }
     TShootForm *get() const { return m_form; }
     TShootForm *operator->() const { return m_form; }
     TShootForm &operator*() const { return *m_form; }
 
 private:
     TShootForm *m_form = nullptr;
+    bool m_shown = false;
 };
 
 
@@ -63,18 +72,6 @@ inline QStringList scoreboard(const TShootForm &form)
             form.ScoreLabel->text()};
 }
 
-// The window's state as the player sees it.
-enum class GameState { Ready, Playing, Paused, GameOver, Closed };
-
-inline GameState gameState(const TShootForm &form)
-{
-    if (!form.isVisible())
-        return GameState::Closed;
-    if (form.GameStopped)
-        return form.Image3->isVisible() ? GameState::Ready : GameState::GameOver;
-    return form.GamePaused ? GameState::Paused : GameState::Playing;
-}
-
 inline QRgb pixelOf(QWidget *widget, const QPoint &at)
 {
     return widget->grab().toImage().pixel(at);
@@ -86,8 +83,18 @@ inline QPoint spriteCentre(int spot)
 }
 
 
-// The window's four states.
-enum class State { Ready, Playing, Paused, GameOver };
+// The window's four states, and its end.
+enum class State { Ready, Playing, Paused, GameOver, Closed };
+
+// The window's state as the player sees it.
+inline State gameState(const TShootForm &form)
+{
+    if (!form.isVisible())
+        return State::Closed;
+    if (form.GameStopped)
+        return form.Image3->isVisible() ? State::Ready : State::GameOver;
+    return form.GamePaused ? State::Paused : State::Playing;
+}
 
 // Checks every row of the state table for one state. A failed check returns
 // early; a caller that goes on afterwards asks QTest::currentTestFailed().

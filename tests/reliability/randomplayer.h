@@ -3,66 +3,56 @@
 
 #pragma once
 
-#include "programwindows.h"
+#include "app/programwindows.h"
 #include "support/testsupport.h"
 
 #include <QImage>
 #include <QSet>
-#include <QStringList>
 #include <QTimer>
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <random>
 
 // Plays the program's three windows at random, as start-up creates them:
-// presses and releases anywhere with any button, menu commands, tool buttons,
-// shortcuts and keys, minimising and restoring, the options dialog and the
-// About box worked and closed every way, and game ticks delivered directly.
-// After every event it checks that the game still holds together, through
-// QtTest's checks. A seed gives the same play every time.
+// presses and releases anywhere with any button, strikes, tool buttons, menu
+// commands, keys, minimising and restoring, closing, the options dialog and
+// the About box worked and closed every way, and game ticks delivered
+// directly. After every event it checks, through QtTest, that the game still
+// holds together. A seed gives the same play every time.
 class RandomPlayer : public QObject
 {
 public:
     explicit RandomPlayer(uint64_t seed);
-    ~RandomPlayer() override;
 
     // Plays until `events` events have been made or a check fails; on a
-    // failure prints the seed, the event number and the events before it.
+    // failure prints the seed and the event number.
     void play(int64_t events);
 
-    // What was played, for the record.
-    QString summary() const;
-
 private:
-    enum class Kind { Tick, Press, Release, Strike, ToolButton, MenuCommand, Shortcut, Key, MinimiseOrRestore, Close };
+    using Event = void (RandomPlayer::*)();
 
-    // One event in the game window, and the checks after it.
-    bool step();
-    Kind pickKind();
-    void perform(Kind kind);
-    void press();
-    void release();
-    void letGo(QWidget *widget, Qt::MouseButton button, const QPoint &at);
+    void step();
+    void tick();
+    void mouseButton();
     void strike();
     void toolButton();
     void menuCommand();
-    void shortcut();
-    void pressKey(QWindow *window, QKeyCombination key);
+    void key();
     void minimiseOrRestore();
+    void close();
+
+    void pressKey(QWindow *window, QKeyCombination key);
+    void click(QWidget *widget, const QPoint &at, Qt::MouseButton button = Qt::LeftButton);
+    void letGo(QWidget *widget, Qt::MouseButton button, const QPoint &at);
 
     // The modal windows, played from inside their own event loops.
     void answerModal();
-    void playOptions();
+    void playDialog(QDialog *dialog);
     void optionsEvent();
-    void playAbout();
-    void playDialog(QDialog *dialog, const std::function<void()> &event, const std::function<void()> &checkOpen);
     void closeDialog(QDialog *dialog);
-    void clickIn(QWidget *widget, const QPoint &at);
 
     void openWindows();
-    void note(const QString &event);
     bool broken();
     State currentState() const;
     void check();
@@ -71,23 +61,23 @@ private:
 
     int below(int bound) { return std::uniform_int_distribution<int>(0, bound - 1)(m_random); }
     bool oneIn(int times) { return below(times) == 0; }
-    QPoint anywhereIn(const QWidget *widget);
-    Qt::MouseButton anyButton();
-    Qt::KeyboardModifiers anyModifiers();
+    template <class List>
+    auto pick(const List &list) { return list[below(int(std::size(list)))]; }
+    QPoint anywhereIn(const QWidget *widget) { return QPoint(below(widget->width()), below(widget->height())); }
 
     std::mt19937_64 m_random;
     uint64_t m_seed;
-    std::optional<ProgramWindows> m_windows;
+    std::optional<GameWindow> m_windows;
     TestSupport::ErrorBoxRecorder m_errorBoxes;
     QTimer m_modalAnswer;
     QWidget *m_playing = nullptr; // the modal window being played
     Qt::MouseButtons m_held;      // buttons pressed and not yet released
     QKeyCombination m_lastKey;
-    QSet<int> m_closingKeys;
-
+    QSet<int> m_closingKeys;      // keys that were seen to end the program
     int64_t m_event = 0;
-    QStringList m_recent; // the last events made, newest last
     bool m_failureReported = false;
+    int m_optionsPlayed = 0;
+    int m_aboutPlayed = 0;
 
     // What the checks compare with.
     bool m_gameStarted = false;
@@ -99,12 +89,4 @@ private:
     int32_t m_lastEscaped = 0;
     QImage m_live;
     QImage m_dead;
-
-    // The record.
-    int64_t m_ticks = 0;
-    int64_t m_games = 0;
-    int64_t m_hits = 0;
-    int m_optionsShown = 0;
-    int m_aboutShown = 0;
-    int m_restarts = 0;
 };

@@ -36,6 +36,11 @@ const QStringList GameTimeTexts = {
     QStringLiteral("3"), QStringLiteral("40"),
 };
 
+QList<int32_t> parameters(const GameParameters &game)
+{
+    return {game.TargetLife, game.SpawnRange, game.GameLength};
+}
+
 } // namespace
 
 void RandomPlayer::answerModal()
@@ -46,50 +51,65 @@ void RandomPlayer::answerModal()
         m_modalAnswer.start();
         return;
     }
-    if (m_playing) {
-        note(QStringLiteral("(") + modal->objectName() + QStringLiteral(" opened over ") + m_playing->objectName()
-             + QStringLiteral(")"));
-        QVERIFY2(false, "a modal window opened over another");
+    if (m_playing || (modal != OptionsForm && modal != AboutBox)) {
         modal->close();
-        return;
+        QFAIL(qPrintable(QStringLiteral("modal window %1 opened over %2")
+                             .arg(modal->objectName(), (m_playing ? m_playing : ShootForm)->objectName())));
     }
-    if (modal == OptionsForm) {
-        playOptions();
-    } else if (modal == AboutBox) {
-        playAbout();
-    } else {
-        QVERIFY2(false, qPrintable(QStringLiteral("an unknown modal window ") + modal->objectName()));
-        modal->close();
-    }
+    playDialog(static_cast<QDialog *>(modal));
     ShootForm->activateWindow(); // as the window manager does when the modal closes
 }
 
-void RandomPlayer::playOptions()
+void RandomPlayer::playDialog(QDialog *dialog)
 {
-    ++m_optionsShown;
-    note(QStringLiteral("(options dialog shown)"));
-    const GameParameters before = *ShootForm;
+    const bool options = dialog == OptionsForm;
+    ++(options ? m_optionsPlayed : m_aboutPlayed);
+    const QList<int32_t> before = parameters(*ShootForm);
     const State state = currentState();
-    QVERIFY2(ShootForm->GameStopped, "the options dialog opened during a game");
-    playDialog(OptionsForm, [this] { optionsEvent(); },
-               [&] {
-                   // Only OK writes, and only when the dialog closes.
-                   QCOMPARE(ShootForm->TargetLife, before.TargetLife);
-                   QCOMPARE(ShootForm->SpawnRange, before.SpawnRange);
-                   QCOMPARE(ShootForm->GameLength, before.GameLength);
-                   verifyState(*ShootForm, state);
-               });
-    if (broken())
+    m_playing = dialog;
+    // Whoever works a dialog has let go of the buttons held over the game.
+    for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton, Qt::BackButton,
+                                         Qt::ForwardButton})
+        letGo(ShootForm, button, anywhereIn(ShootForm));
+    // Its accelerators need it active; the play goes on if it never is.
+    if (!dialog->isActiveWindow())
+        (void)QTest::qWaitForWindowActive(dialog, 1000);
+    for (int made = 0; dialog->isVisible() && !broken(); ++made) {
+        ++m_event;
+        m_modalAnswer.start();
+        // A clicked OK, Cancel or Esc may close it before this does.
+        if (made >= 12 || oneIn(6))
+            closeDialog(dialog);
+        else if (options)
+            optionsEvent();
+        else if (oneIn(2))
+            pressKey(dialog->windowHandle(), pick(AboutKeys));
+        else
+            click(dialog, anywhereIn(dialog));
+        m_modalAnswer.stop();
+        [&] {
+            QVERIFY2(ShootForm->GameStopped, "a dialog opened during a game");
+            if (dialog->isVisible()) {
+                // Only OK writes, and only when the dialog closes.
+                QCOMPARE(parameters(*ShootForm), before);
+                verifyState(*ShootForm, state);
+                QCOMPARE(Application::instance()->cursors().current(), 0); // no mallet while it is open
+            }
+            QVERIFY2(m_errorBoxes.texts().isEmpty(), qPrintable(m_errorBoxes.texts().join(QLatin1Char('\n'))));
+        }();
+    }
+    if (dialog->isVisible())
+        dialog->reject();
+    m_playing = nullptr;
+    if (!options || broken())
         return;
     if (OptionsForm->result() == QDialog::Accepted) {
-        QCOMPARE(ShootForm->TargetLife, OptionsForm->SpeedSet->maximum() + 1 - OptionsForm->SpeedSet->value());
-        QCOMPARE(ShootForm->SpawnRange, OptionsForm->PopulationSet->value());
         const int32_t typed = readGameTime(OptionsForm->GameTimeSet->text());
-        QCOMPARE(ShootForm->GameLength, typed < 1 ? 150 : std::min(typed, 9999));
+        QCOMPARE(parameters(*ShootForm),
+                 (QList<int32_t>{OptionsForm->SpeedSet->maximum() + 1 - OptionsForm->SpeedSet->value(),
+                                 OptionsForm->PopulationSet->value(), typed < 1 ? 150 : std::min(typed, 9999)}));
     } else {
-        QCOMPARE(ShootForm->TargetLife, before.TargetLife);
-        QCOMPARE(ShootForm->SpawnRange, before.SpawnRange);
-        QCOMPARE(ShootForm->GameLength, before.GameLength);
+        QCOMPARE(parameters(*ShootForm), before);
     }
 }
 
@@ -97,80 +117,25 @@ void RandomPlayer::optionsEvent()
 {
     const int choice = below(10);
     if (choice < 5) {
-        pressKey(OptionsForm->windowHandle(), OptionsKeys[size_t(below(int(OptionsKeys.size())))]);
+        pressKey(OptionsForm->windowHandle(), pick(OptionsKeys));
     } else if (choice < 7) {
-        const QString text = GameTimeTexts[below(int(GameTimeTexts.size()))];
-        note(QStringLiteral("type \"") + text + QStringLiteral("\" as the game time"));
         QTest::keyClick(OptionsForm->GameTimeSet, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(OptionsForm->GameTimeSet, text);
-    } else if (choice < 8) {
-        QSlider *bar = oneIn(2) ? OptionsForm->SpeedSet : OptionsForm->PopulationSet;
-        note(QStringLiteral("click on ") + bar->objectName());
-        clickIn(bar, anywhereIn(bar));
+        QTest::keyClicks(OptionsForm->GameTimeSet, pick(GameTimeTexts));
     } else {
-        const QPoint at = anywhereIn(OptionsForm);
-        note(QStringLiteral("click the options dialog at %1,%2").arg(at.x()).arg(at.y()));
-        clickIn(OptionsForm, at);
+        QWidget *where = choice == 7 ? static_cast<QWidget *>(oneIn(2) ? OptionsForm->SpeedSet
+                                                                         : OptionsForm->PopulationSet)
+                                     : OptionsForm;
+        click(where, anywhereIn(where));
     }
-}
-
-void RandomPlayer::playAbout()
-{
-    ++m_aboutShown;
-    note(QStringLiteral("(About box shown)"));
-    const State state = currentState();
-    QVERIFY2(ShootForm->GameStopped, "the About box opened during a game");
-    playDialog(AboutBox,
-               [this] {
-                   if (oneIn(2)) {
-                       pressKey(AboutBox->windowHandle(), AboutKeys[size_t(below(int(AboutKeys.size())))]);
-                   } else {
-                       const QPoint at = anywhereIn(AboutBox);
-                       note(QStringLiteral("click the About box at %1,%2").arg(at.x()).arg(at.y()));
-                       clickIn(AboutBox, at);
-                   }
-               },
-               [&] { verifyState(*ShootForm, state); });
-}
-
-void RandomPlayer::playDialog(QDialog *dialog, const std::function<void()> &event,
-                              const std::function<void()> &checkOpen)
-{
-    m_playing = dialog;
-    // Whoever works a dialog has let go of the buttons held over the game.
-    for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton, Qt::BackButton,
-                                         Qt::ForwardButton})
-        letGo(ShootForm, button, anywhereIn(ShootForm));
-    // Its accelerators need it active; the play goes on if it never is.
-    if (!dialog->isActiveWindow() && !QTest::qWaitForWindowActive(dialog, 1000))
-        note(QStringLiteral("(dialog not active)"));
-    for (int made = 0; dialog->isVisible() && !broken(); ++made) {
-        ++m_event;
-        m_modalAnswer.start();
-        // A clicked OK, Cancel or Esc may close it before this does.
-        if (made >= 12 || oneIn(6))
-            closeDialog(dialog);
-        else
-            event();
-        m_modalAnswer.stop();
-        if (dialog->isVisible())
-            checkOpen();
-        QVERIFY2(m_errorBoxes.texts().isEmpty(), qPrintable(m_errorBoxes.texts().join(QLatin1Char('\n'))));
-    }
-    if (dialog->isVisible())
-        dialog->reject();
-    m_playing = nullptr;
 }
 
 void RandomPlayer::closeDialog(QDialog *dialog)
 {
-    auto *ok = dialog->findChild<QPushButton *>(dialog == OptionsForm ? QStringLiteral("OKBtn")
-                                                                      : QStringLiteral("OKButton"));
-    auto *cancel = dialog->findChild<QPushButton *>(QStringLiteral("CancelBtn"));
+    QPushButton *ok = dialog == OptionsForm ? OptionsForm->OKBtn : AboutBox->OKButton;
+    QPushButton *cancel = dialog == OptionsForm ? OptionsForm->CancelBtn : nullptr;
     switch (below(cancel ? 5 : 4)) {
     case 0:
-        note(QStringLiteral("close by clicking OK"));
-        clickIn(ok, ok->rect().center());
+        click(ok, ok->rect().center());
         break;
     case 1:
         pressKey(dialog->windowHandle(), Qt::Key_Return);
@@ -179,20 +144,11 @@ void RandomPlayer::closeDialog(QDialog *dialog)
         pressKey(dialog->windowHandle(), Qt::Key_Escape);
         break;
     case 3:
-        note(QStringLiteral("close by the title bar"));
-        dialog->windowHandle()->close();
+        dialog->windowHandle()->close(); // the title bar's close button
         break;
     default:
-        note(QStringLiteral("close by clicking Cancel"));
-        clickIn(cancel, cancel->rect().center());
+        click(cancel, cancel->rect().center());
         break;
     }
     QVERIFY2(!dialog->isVisible(), "the dialog stayed open");
-}
-
-void RandomPlayer::clickIn(QWidget *widget, const QPoint &at)
-{
-    letGo(widget, Qt::LeftButton, at);
-    QTest::mouseClick(widget->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                      widget->mapTo(widget->window(), at));
 }

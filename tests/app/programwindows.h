@@ -11,28 +11,18 @@
 #include <QMenu>
 #include <QMenuBar>
 
-// The three windows as start-up creates them, the game window shown and
-// active, for as long as the object lives.
-class ProgramWindows
+// The three windows as start-up creates them, for a GameWindow.
+inline TShootForm *createProgramWindows()
 {
-public:
-    ProgramWindows()
-    {
-        Startup::createForms(*Application::instance());
-        ShootForm->show();
-        if (!QTest::qWaitForWindowActive(ShootForm))
-            qWarning("game window not active");
-    }
-    ~ProgramWindows() { Application::instance()->destroyForms(); }
-    ProgramWindows(const ProgramWindows &) = delete;
-    ProgramWindows &operator=(const ProgramWindows &) = delete;
-};
+    Startup::createForms(*Application::instance());
+    return ShootForm;
+}
 
-// A click as the window system delivers it to the game window; `at` is in
-// `widget`'s coordinates.
+// A click as the window system delivers it to the window of `widget`; `at`
+// is in `widget`'s coordinates.
 inline void clickThroughWindow(QWidget *widget, const QPoint &at, Qt::MouseButton button = Qt::LeftButton)
 {
-    QTest::mouseClick(ShootForm->windowHandle(), button, Qt::NoModifier, widget->mapTo(ShootForm, at));
+    QTest::mouseClick(widget->window()->windowHandle(), button, Qt::NoModifier, widget->mapTo(widget->window(), at));
 }
 
 // Chooses a command as the player does: an item of the menu bar by clicking
@@ -49,5 +39,5 @@ inline void chooseMenuItem(QAction *item)
     if (!menu->isVisible())
         clickThroughWindow(bar, bar->actionGeometry(menu->menuAction()).center());
     if (menu->isVisible())
-        QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(item).center());
+        clickThroughWindow(menu, menu->actionGeometry(item).center());
 }
