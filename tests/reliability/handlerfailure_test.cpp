@@ -191,6 +191,7 @@ class HandlerFailureTest : public QObject
     Q_OBJECT
 
 private slots:
+    void init() { TestSupport::failOnEscapedException(); }
     void failureInEveryKindOfHandler_data()
     {
         QTest::addColumn<int>("row");

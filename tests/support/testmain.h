@@ -14,7 +14,6 @@
     {                                                    \
         Application app("thwackle-tests");               \
         app.setTitle(QStringLiteral("Thwackle"));        \
-        TestSupport::installMessageGuard();              \
         TestClass test;                                  \
         return QTest::qExec(&test, argc, argv);          \
     }

@@ -5,34 +5,16 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
 
-#include <cstdio>
-#include <cstdlib>
-
 namespace TestSupport {
 
-namespace {
-
-QtMessageHandler g_previous = nullptr;
-
-void guard(QtMsgType type, const QMessageLogContext &context, const QString &message)
+void failOnEscapedException()
 {
-    if (message.contains(QLatin1String("Qt has caught an exception thrown from an event handler"))) {
-        std::fprintf(stderr, "FAIL: an exception escaped an event handler\n");
-        std::abort();
-    }
-    if (g_previous)
-        g_previous(type, context, message);
-}
-
-} // namespace
-
-void installMessageGuard()
-{
-    g_previous = qInstallMessageHandler(guard);
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("caught an exception thrown from an event handler")));
 }
 
 void answerNextModal(std::function<void(QWidget *)> answer)

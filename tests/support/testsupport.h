@@ -13,9 +13,10 @@ class QWidget;
 namespace TestSupport {
 
 // Makes Qt's warning about an exception that escaped an event handler a
-// test failure (the program must catch every failure itself), and collects
-// every other warning for tests that look for one.
-void installMessageGuard();
+// failure of the running test function: the program must catch every
+// failure itself. QtTest forgets it after each function, so tests that raise
+// failures call it from their init().
+void failOnEscapedException();
 
 // Answers the next modal window that opens (an error box or a dialog) by
 // calling `answer` with it once it is shown; `answer` should close it.

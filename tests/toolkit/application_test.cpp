@@ -81,6 +81,7 @@ class ApplicationTest : public QObject
     Q_OBJECT
 
 private slots:
+    void init() { TestSupport::failOnEscapedException(); }
     void errorBoxText_data()
     {
         QTest::addColumn<QString>("message");
