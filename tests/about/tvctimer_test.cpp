@@ -13,7 +13,9 @@
 #include <QThread>
 #include <QTimer>
 
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <memory>
@@ -295,24 +297,29 @@ void TvcTimerTest::priorityChangesAsOrdinaryUser()
     // Root may set any level, so the test runs again in a child process that
     // has given up root and has an RLIMIT_NICE of 0, as most users do. The
     // child execs at once: threads started in a fork of a threaded process
-    // are beyond ThreadSanitizer, and so is QProcess's way of forking.
+    // are beyond ThreadSanitizer, and so is QProcess's way of forking. It
+    // execs the binary opened while still root, from /, as the build tree
+    // may sit where that user cannot go (a clone in root's home).
     if (!qEnvironmentVariableIsSet("THWACKLE_TEST_UNPRIVILEGED")) {
         const QByteArray program = QFile::encodeName(QCoreApplication::applicationFilePath());
         QByteArray function(QTest::currentTestFunction());
         char *const arguments[] = {const_cast<char *>(program.constData()), function.data(), nullptr};
+        const int binary = open(program.constData(), O_RDONLY | O_CLOEXEC);
+        QVERIFY(binary >= 0);
         int output[2];
         QVERIFY(pipe2(output, O_CLOEXEC) == 0);
         qputenv("THWACKLE_TEST_UNPRIVILEGED", "1");
         const pid_t child = fork();
         if (child == 0) {
             const rlimit noRaise{0, 0};
-            if (dup2(output[1], STDOUT_FILENO) >= 0 && dup2(output[1], STDERR_FILENO) >= 0
+            if (dup2(output[1], STDOUT_FILENO) >= 0 && dup2(output[1], STDERR_FILENO) >= 0 && chdir("/") == 0
                 && (geteuid() != 0 || (setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0))
                 && setrlimit(RLIMIT_NICE, &noRaise) == 0)
-                execv(arguments[0], arguments);
-            _exit(127);
+                fexecve(binary, arguments, environ);
+            _exit(errno); // nothing that takes a lock between fork and exec
         }
         qunsetenv("THWACKLE_TEST_UNPRIVILEGED");
+        close(binary);
         close(output[1]);
         QVERIFY(child > 0);
         QFile fromChild;
@@ -321,7 +328,9 @@ void TvcTimerTest::priorityChangesAsOrdinaryUser()
         int status = 0;
         QCOMPARE(waitpid(child, &status, 0), child);
         QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0,
-                 report.isEmpty() ? "the child could not give up root" : report.constData());
+                 report.isEmpty() ? qPrintable(QStringLiteral("the child could not give up root and start again: ")
+                                               + QString::fromLocal8Bit(strerror(WEXITSTATUS(status))))
+                                  : report.constData());
         return;
     }
     QVERIFY(geteuid() != 0);
