@@ -41,7 +41,8 @@ test: test-asan test-tsan test-fuzz test-unit test-package
 test-unit: build
 	ctest --test-dir $(BUILD) --output-on-failure -j2
 
-# LeakSanitizer runs without suppressions: a leak fails the run.
+# A leak fails the run: LeakSanitizer has no suppressions, but for two system
+# libraries in the tests on a display server (tests/support/lsan.supp).
 test-asan: deps
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTHWACKLE_SANITIZE=address,undefined -DTHWACKLE_TESTS=ON
 	cmake --build build-asan -j$(JOBS)
