@@ -41,31 +41,46 @@ const char *pointer(const std::optional<std::string> &text)
     return text ? text->c_str() : nullptr;
 }
 
-// Hands the messages held back to the handler that was there before.
-void passOn()
+// Stops holding messages back, and gives those held so far.
+std::vector<HeldMessage> standDown()
 {
     g_guarding = false;
     qInstallMessageHandler(g_previous);
-    const std::vector<HeldMessage> held = std::move(g_held);
+    std::vector<HeldMessage> held = std::move(g_held);
     g_held.clear();
-    for (const HeldMessage &message : held) {
-        const QMessageLogContext context(pointer(message.file), message.line, pointer(message.function),
-                                         pointer(message.category));
-        qt_message_output(message.type, context, message.text);
-    }
+    return held;
 }
 
-// What was missing, from what Qt said on its way to giving up.
-QString whatIsMissing()
+QMessageLogContext contextOf(const HeldMessage &message)
+{
+    return QMessageLogContext(pointer(message.file), message.line, pointer(message.function),
+                              pointer(message.category));
+}
+
+// Within a message handler Qt would print other messages bare, with neither
+// category nor pattern: there they are formatted here.
+void say(const QString &line)
+{
+    std::fputs((line + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+}
+
+// What was missing, from what Qt said on its way to giving up; nothing when
+// it was not a display (a platform plugin that would not load, say).
+std::optional<QString> whatIsMissing()
 {
     static const QRegularExpression unknownPlatform(
         QStringLiteral("Could not find the Qt platform plugin \"([^\"]*)\""));
+    bool unanswered = false;
     for (const HeldMessage &held : g_held) {
         const QRegularExpressionMatch match = unknownPlatform.match(held.text);
         if (match.hasMatch())
             return QStringLiteral("the display platform \"%1\" is not available").arg(match.captured(1));
+        unanswered = unanswered || held.text.contains(QLatin1String("could not connect to display"))
+                     || held.text.contains(QLatin1String("Failed to create wl_display"));
     }
-    return QStringLiteral("neither X11 nor Wayland");
+    if (unanswered)
+        return QStringLiteral("neither X11 nor Wayland");
+    return std::nullopt;
 }
 
 void guard(QtMsgType type, const QMessageLogContext &context, const QString &text)
@@ -75,15 +90,22 @@ void guard(QtMsgType type, const QMessageLogContext &context, const QString &tex
                           copied(context.category), text});
         return;
     }
-    if (!text.contains(QLatin1String("platform plugin"))) {
-        // Some other fatal error: say everything, and let Qt end as it does.
-        passOn();
+    const bool noPlatform = text.contains(QLatin1String("platform plugin"));
+    // Where no display answered, Qt's own warnings would only mislead; where
+    // a platform failed for another reason, they are the ones that help.
+    const std::optional<QString> missing = noPlatform ? whatIsMissing() : std::nullopt;
+    for (const HeldMessage &message : standDown()) {
+        if (!missing || message.type == QtDebugMsg) // debug output somebody asked Qt for
+            say(qFormatLogMessage(message.type, contextOf(message), message.text));
+    }
+    if (!noPlatform) {
+        // Some other fatal error: let Qt end as it does.
         qt_message_output(type, context, text);
         return;
     }
-    const QString line = QString::fromLocal8Bit(g_program) + QStringLiteral(": no display found (") + whatIsMissing()
-                         + QStringLiteral("); ") + QString::fromLocal8Bit(g_remedy) + QLatin1Char('\n');
-    std::fputs(line.toLocal8Bit().constData(), stderr);
+    say(missing ? QString::fromLocal8Bit(g_program) + QStringLiteral(": no display found (") + *missing
+                      + QStringLiteral("); ") + QString::fromLocal8Bit(g_remedy)
+                : text);
     std::fflush(stderr);
     // Nothing has started that needs stopping, and Qt's half-made state is
     // better left alone than torn down.
@@ -108,6 +130,8 @@ DisplayGuard::~DisplayGuard()
 
 void DisplayGuard::release()
 {
-    if (g_guarding)
-        passOn();
+    if (!g_guarding)
+        return;
+    for (const HeldMessage &message : standDown())
+        qt_message_output(message.type, contextOf(message), message.text);
 }

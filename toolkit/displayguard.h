@@ -4,11 +4,13 @@
 #pragma once
 
 // Stands around the construction of the application object, where Qt picks
-// the platform the windows will live on. When none can start, which on a
-// desktop system means that no display answered, Qt prints advice that does
-// not apply (reinstalling the application) and aborts. Instead, this prints
-// one line that says what is missing and how to run the program anyway, and
-// ends the process with status 1.
+// the platform the windows will live on. When none can start because no
+// display answered, Qt prints advice that does not apply (reinstalling the
+// application) and aborts. Instead, this prints one line that says what is
+// missing and how to run the program anyway, and ends the process with
+// status 1. When a platform failed for another reason (a plugin that would
+// not load), Qt's own messages are the helpful ones: they are passed on, and
+// the process ends with status 1 all the same.
 //
 // Qt itself decides whether a display can be had: the program does not look
 // for one on its own, as a platform that needs no display (offscreen, VNC)
