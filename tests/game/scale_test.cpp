@@ -16,7 +16,6 @@
 #include <QApplication>
 #include <QFrame>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QToolButton>
 #include <QtMath>
 
@@ -257,12 +256,6 @@ private slots:
         QFETCH(QSize, frame);
         QFETCH(QPoint, position);
         QCOMPARE(ScreenCentring::framePosition(available, frame), position);
-    }
-    void gameWindowIsPlacedByThatRule()
-    {
-        GameWindow form;
-        QCOMPARE(form->pos(), ScreenCentring::framePosition(form->screen()->availableGeometry(),
-                                                            form->frameGeometry().size()));
     }
 };
 

@@ -228,7 +228,7 @@ private slots:
     }
 
     // Client areas only, whenever they appear; each control's own cursor back
-    // at 0. What the X server then shows is tests/app/cursor_x11_test's part.
+    // at 0. What the X server then shows is tests/app/x11_test's part.
     void cursorCoversClientAreasAndGivesOwnCursorsBack()
     {
         CursorTable &cursors = Application::instance()->cursors();

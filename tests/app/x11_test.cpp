@@ -1,15 +1,19 @@
 // SPDX-FileCopyrightText: 2026 The Thwackle developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The mallet as the X server shows it, read through XFixes: over the play
-// area, the pictures, the scoreboard and the tool panel; not over the menu bar
-// nor the open menu. (Each control's own cursor while a modal window is open
-// is the application test's part.) Runs the real windows on an Xvfb of its own
-// (support/with-server).
+// The real windows on an Xvfb of their own, under a window manager as on a
+// desktop (support/with-server). The mallet as the X server shows it, read
+// through XFixes: over the play area, the pictures, the scoreboard and the
+// tool panel; not over the title bar, the menu bar nor the open menu. (Each
+// control's own cursor while a modal window is open is the application
+// test's part.) And the window centred with the frame the manager gave it.
 
 #include "app/programwindows.h"
 #include "resources/assets.h"
 #include "support/testmain.h"
+#include "toolkit/screencentring.h"
+
+#include <QScreen>
 
 #include <optional>
 
@@ -66,9 +70,16 @@ QPoint gameMenuTitle()
     return bar->mapToGlobal(bar->actionGeometry(ShootForm->Gamr1->menuAction()).center());
 }
 
+// Beside the caption, off its centre, clear of the title bar's buttons.
+QPoint titleBar()
+{
+    const QRect frame = ShootForm->frameGeometry();
+    return QPoint(frame.left() + frame.width() / 3, (frame.top() + ShootForm->geometry().top()) / 2);
+}
+
 } // namespace
 
-class CursorX11Test : public QObject
+class X11Test : public QObject
 {
     Q_OBJECT
     std::optional<GameWindow> m_windows;
@@ -76,10 +87,18 @@ class CursorX11Test : public QObject
 private slots:
     void initTestCase()
     {
-        if (qEnvironmentVariableIsSet("THWACKLE_TEST_SKIP"))
-            QSKIP(qPrintable(qEnvironmentVariable("THWACKLE_TEST_SKIP")));
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
         QVERIFY(m_windows.emplace(createProgramWindows, false, Timeout).shown());
+        QVERIFY(QTest::qWaitFor([] { return ShootForm->frameGeometry() != ShootForm->geometry(); }, Timeout));
+    }
+
+    void centredWithItsFrame()
+    {
+        const QRect frame = ShootForm->frameGeometry();
+        QVERIFY(frame.top() < ShootForm->geometry().top()); // a title bar
+        QTRY_COMPARE_WITH_TIMEOUT(
+            ShootForm->frameGeometry().topLeft(),
+            ScreenCentring::framePosition(ShootForm->screen()->availableGeometry(), frame.size()), Timeout);
     }
 
     void overTheGameWindow_data()
@@ -92,6 +111,7 @@ private slots:
         QTest::newRow("score label") << centreOf(ShootForm->ScoreLabel) << true;
         QTest::newRow("tool panel") << ShootForm->Panel1->mapToGlobal(QPoint(10, 110)) << true;
         QTest::newRow("tool button") << centreOf(ShootForm->NewButton) << true;
+        QTest::newRow("title bar") << titleBar() << false;
         QTest::newRow("menu bar") << gameMenuTitle() << false;
         QTest::newRow("open Game menu") << QPoint() << false;
     }
@@ -114,5 +134,5 @@ private slots:
     }
 };
 
-THWACKLE_TEST_MAIN(CursorX11Test)
-#include "cursor_x11_test.moc"
+THWACKLE_TEST_MAIN(X11Test)
+#include "x11_test.moc"
