@@ -42,8 +42,8 @@ void RandomPlayer::openWindows()
     m_windows.reset();
     m_windows.emplace(createProgramWindows);
     // The clock's own expiries would fall between the ticks delivered here as
-    // the machine's load has it; at one a day they stay out of the play, so a
-    // seed replays exactly.
+    // the machine's load has it; at one in 24 days they stay out of the play,
+    // so a seed replays exactly.
     ShootForm->Timer1->setInterval(std::numeric_limits<int>::max());
     SeedRandom(uint32_t(m_random()));
     m_live = ShootForm->LiveBitmap.convertToFormat(QImage::Format_ARGB32_Premultiplied);
