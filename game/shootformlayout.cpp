@@ -106,7 +106,7 @@ void TShootForm::buildLayout()
                              QStringLiteral("0"), 19);
     EscapedLabel = counterLabel(client, "EscapedLabel", QStringLiteral("Escaped"), QRect(376, 335, 11, 22),
                                 QStringLiteral("0"), 19);
-    ScoreLabel = counterLabel(client, "ScoreLabel", QStringLiteral("Score"), QRect(447, 335, 11, 22),
+    ScoreLabel = counterLabel(client, "ScoreLabel", QStringLiteral("Total"), QRect(447, 335, 11, 22),
                               QStringLiteral("0"), 19);
 
     Image3 = bannerPicture(client, "Image3");

@@ -27,13 +27,13 @@ private slots:
             QTest::newRow(name) << QString::fromLatin1(events).split(QLatin1Char(' '), Qt::SkipEmptyParts)
                                 << QString::fromLatin1(names).split(QLatin1Char('|'));
         };
-        row("at start", "", "New|Pause|Stop|Play area|Time left 00|Hits 0|Misses 0|Escaped 0|Score 0");
+        row("at start", "", "New|Pause|Stop|Play area|Time left 00|Hits 0|Misses 0|Escaped 0|Total 0");
         row("paused", "New Score Pause",
-            "New|Continue|Stop|Play area|Time left 141|Hits 3|Misses 1|Escaped 2|Score 11");
+            "New|Continue|Stop|Play area|Time left 141|Hits 3|Misses 1|Escaped 2|Total 11");
         row("continued", "New Pause Pause",
-            "New|Pause|Stop|Play area|Time left 00|Hits 0|Misses 0|Escaped 0|Score 0");
+            "New|Pause|Stop|Play area|Time left 00|Hits 0|Misses 0|Escaped 0|Total 0");
         row("a negative score", "New Strike",
-            "New|Pause|Stop|Play area|Time left 150|Hits 0|Misses 1|Escaped 0|Score -2");
+            "New|Pause|Stop|Play area|Time left 150|Hits 0|Misses 1|Escaped 0|Total -2");
     }
     void namesAsTheGameGoes()
     {
