@@ -23,11 +23,12 @@ build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
 configure: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTHWACKLE_TESTS=$(TESTS) $(CMAKE_ARGS)
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(TESTS),-DTHWACKLE_TESTS=$(TESTS)) $(CMAKE_ARGS)
 
-# Playing needs neither the test packages nor a test framework.
+# Playing needs neither the test packages nor a test framework. The suite is
+# left as the build directory has it: off where no test framework is installed.
 run: DEPS = play
-run: TESTS = OFF
+run: TESTS =
 run: configure
 	cmake --build $(BUILD) -j$(JOBS) --target thwackle
 	scripts/run-game $(BUILD)/app/thwackle
@@ -68,6 +69,7 @@ test-fuzz: deps
 # Debian's hardening flags and the binary in /usr/games:
 # build-package/thwackle_1.0_amd64.deb.
 package: export DEB_BUILD_MAINT_OPTIONS = hardening=+all
+package: DEPS = package
 package: deps
 	cmake -S . -B build-package -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTHWACKLE_TESTS=OFF \
 	      -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games \
@@ -75,10 +77,12 @@ package: deps
 	      -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
 	      -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
 	cmake --build build-package -j$(JOBS)
+	rm -f build-package/thwackle_*.deb
 	cd build-package && cpack
 
 # Builds the package and checks it as a distribution would.
-test-package: package
+test-package: DEPS = all
+test-package: deps package
 	scripts/check-package build-package
 
 bench: deps
