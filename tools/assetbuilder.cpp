@@ -179,7 +179,7 @@ void AssetBuilder::themeIcons(const QString &themeDirectory)
     const ThemeIcon icon(m_canvas.sourcePath(u"appicon.svg"_s), m_canvas.sourcePath(u"creature.svg"_s));
     const QDir outputs(m_outputDirectory);
     const auto place = [&](const QString &sizeDirectory, const QString &extension) {
-        const QString directory = themeDirectory + u"/hicolor/"_s + sizeDirectory + u"/apps"_s;
+        const QString directory = QDir(themeDirectory).absoluteFilePath(u"hicolor/"_s + sizeDirectory + u"/apps"_s);
         if (!QDir().mkpath(directory))
             throw std::runtime_error("cannot create " + directory.toStdString());
         return outputs.relativeFilePath(directory + u"/org.thwackle.Thwackle."_s + extension);
