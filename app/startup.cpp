@@ -19,7 +19,7 @@ void prepareApplication(Application &app)
     QCoreApplication::setApplicationName(QStringLiteral("thwackle"));
     QCoreApplication::setApplicationVersion(QStringLiteral(THWACKLE_VERSION));
     QCoreApplication::setOrganizationName(QStringLiteral("Thwackle"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.thwackle.Thwackle"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(THWACKLE_APP_ID));
     QGuiApplication::setWindowIcon(Assets::mainIcon());
     app.setTitle(QStringLiteral("Thwackle"));
 }

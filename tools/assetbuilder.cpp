@@ -182,7 +182,7 @@ void AssetBuilder::themeIcons(const QString &themeDirectory)
         const QString directory = QDir(themeDirectory).absoluteFilePath(u"hicolor/"_s + sizeDirectory + u"/apps"_s);
         if (!QDir().mkpath(directory))
             throw std::runtime_error("cannot create " + directory.toStdString());
-        return outputs.relativeFilePath(directory + u"/org.thwackle.Thwackle."_s + extension);
+        return outputs.relativeFilePath(directory + QStringLiteral("/" THWACKLE_APP_ID ".") + extension);
     };
     save(place(u"scalable"_s, u"svg"_s), icon.svg(), u"launcher icon, square SVG"_s);
     for (int size : ThemeIcon::PixelSizes)
