@@ -57,8 +57,9 @@ QMessageLogContext contextOf(const HeldMessage &message)
                               pointer(message.category));
 }
 
-// Within a message handler Qt would print other messages bare, with neither
-// category nor pattern: there they are formatted here.
+// A line on standard error. The guard is a message handler, and within one Qt
+// would print other messages bare: what it says goes through here, formatted
+// as Qt would have.
 void say(const QString &line)
 {
     std::fputs((line + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
@@ -90,15 +91,15 @@ void guard(QtMsgType type, const QMessageLogContext &context, const QString &tex
                           copied(context.category), text});
         return;
     }
-    const bool noPlatform = text.contains(QLatin1String("platform plugin"));
+    const bool platformFailed = text.contains(QLatin1String("platform plugin"));
     // Where no display answered, Qt's own warnings would only mislead; where
     // a platform failed for another reason, they are the ones that help.
-    const std::optional<QString> missing = noPlatform ? whatIsMissing() : std::nullopt;
+    const std::optional<QString> missing = platformFailed ? whatIsMissing() : std::nullopt;
     for (const HeldMessage &message : standDown()) {
         if (!missing || message.type == QtDebugMsg) // debug output somebody asked Qt for
             say(qFormatLogMessage(message.type, contextOf(message), message.text));
     }
-    if (!noPlatform) {
+    if (!platformFailed) {
         // Some other fatal error: let Qt end as it does.
         qt_message_output(type, context, text);
         return;
