@@ -8,12 +8,14 @@
 
 #include <QTest>
 
-// A QtTest main built on the program's own application object.
+// A QtTest main built on the program's own application object, with no
+// modal window left to hang a failing test.
 #define THWACKLE_TEST_MAIN(TestClass)                    \
     int main(int argc, char *argv[])                     \
     {                                                    \
         Application app("thwackle-tests");               \
         app.setTitle(QStringLiteral("Thwackle"));        \
+        TestSupport::guardModals();                      \
         TestClass test;                                  \
         return QTest::qExec(&test, argc, argv);          \
     }

@@ -4,7 +4,10 @@
 #include "support/testsupport.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
@@ -17,6 +20,34 @@ void failOnEscapedException()
     QTest::failOnWarning(QRegularExpression(QStringLiteral("caught an exception thrown from an event handler")));
 }
 
+namespace {
+
+int answering = 0;
+
+// Closes a modal window that a test left open and fails the test, once.
+void closeStuck(QWidget *modal, const char *why)
+{
+    if (!QTest::currentTestFailed())
+        QTest::qFail(qPrintable(QStringLiteral("%1: %2").arg(modal->objectName(), QLatin1String(why))), __FILE__,
+                     __LINE__);
+    if (auto *dialog = qobject_cast<QDialog *>(modal))
+        dialog->reject();
+    else
+        modal->close();
+}
+
+} // namespace
+
+AnsweringModal::AnsweringModal()
+{
+    ++answering;
+}
+
+AnsweringModal::~AnsweringModal()
+{
+    --answering;
+}
+
 void answerNextModal(std::function<void(QWidget *)> answer)
 {
     auto *timer = new QTimer(qApp);
@@ -27,7 +58,36 @@ void answerNextModal(std::function<void(QWidget *)> answer)
             return;
         timer->stop();
         timer->deleteLater();
-        answer(modal);
+        QPointer<QWidget> answered = modal;
+        {
+            AnsweringModal scope;
+            answer(modal);
+        }
+        if (answered && answered->isVisible())
+            closeStuck(answered, "still open after its answer");
+    });
+    timer->start();
+}
+
+void guardModals()
+{
+    // Long enough for a slow machine to answer, short beside CTest's timeout.
+    constexpr int Patience = 10000;
+    auto *timer = new QTimer(qApp);
+    timer->setInterval(100);
+    QObject::connect(timer, &QTimer::timeout, timer, [seen = QPointer<QWidget>(), since = QDeadlineTimer()]() mutable {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible() || answering > 0) {
+            seen = nullptr;
+            return;
+        }
+        if (modal != seen) {
+            seen = modal;
+            since.setRemainingTime(Patience);
+        } else if (since.hasExpired()) {
+            seen = nullptr;
+            closeStuck(modal, "a modal window stayed open with nobody to answer it");
+        }
     });
     timer->start();
 }

@@ -19,8 +19,26 @@ namespace TestSupport {
 void failOnEscapedException();
 
 // Answers the next modal window that opens (an error box or a dialog) by
-// calling `answer` with it once it is shown; `answer` should close it.
+// calling `answer` with it once it is shown; `answer` must close it. A modal
+// window still open after its answer, because a check in it failed or for
+// any other reason, is closed and fails the test: otherwise the modal loop
+// would never return and the test would hang until CTest's timeout.
 void answerNextModal(std::function<void(QWidget *)> answer);
+
+// A test that works a modal window itself, from inside its loop, holds one
+// of these meanwhile, so that the guard below leaves that window alone.
+struct AnsweringModal
+{
+    AnsweringModal();
+    ~AnsweringModal();
+    AnsweringModal(const AnsweringModal &) = delete;
+    AnsweringModal &operator=(const AnsweringModal &) = delete;
+};
+
+// Fails the running test and closes any modal window that stays open for
+// seconds with nobody working it: a dialog that should never have opened,
+// or one that its answer could not close. Every test main installs it.
+void guardModals();
 
 // Closes every error box that opens from now on and records its text.
 class ErrorBoxRecorder
