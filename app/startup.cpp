@@ -32,6 +32,7 @@ void createForms(Application &app)
 
     auto *aboutKey = new QShortcut(QKeySequence(Qt::Key_F1), ShootForm);
     aboutKey->setObjectName(QStringLiteral("AboutShortcut"));
+    aboutKey->setAutoRepeat(false);
     bindHandler(aboutKey, &QShortcut::activated, ShootForm, &showAboutBox);
 }
 

@@ -145,6 +145,8 @@ void TShootForm::buildMenu()
     const auto item = [this](QWidget *owner, const char *name, const QString &caption) {
         auto *action = new QAction(caption, this);
         action->setObjectName(QLatin1String(name));
+        // A key held down repeats; a command works once per press.
+        action->setAutoRepeat(false);
         owner->addAction(action);
         return action;
     };

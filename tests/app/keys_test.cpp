@@ -35,9 +35,9 @@ private slots:
         QTest::addColumn<QKeyCombination>("key");
         QTest::addColumn<State>("after");
         QTest::addColumn<bool>("aboutShown");
-        const auto row = [](const char *name, State before, QKeyCombination key, State after, bool about = false) {
-            QTest::newRow(name) << before << key << after << about;
-        };
+        QTest::addColumn<bool>("held");
+        const auto row = [](const char *name, State before, QKeyCombination key, State after, bool about = false,
+                            bool held = false) { QTest::newRow(name) << before << key << after << about << held; };
         const QKeyCombination ctrlN = Qt::CTRL | Qt::Key_N, p = Qt::Key_P, pause = Qt::Key_Pause,
                               ctrlQ = Qt::CTRL | Qt::Key_Q, f1 = Qt::Key_F1;
         row("Ctrl+N starts a game", State::Ready, ctrlN, State::Playing);
@@ -58,6 +58,10 @@ private slots:
         row("F1 before a game opens the About box", State::Ready, f1, State::Ready, true);
         row("F1 after a game opens the About box", State::GameOver, f1, State::GameOver, true);
         row("F1 during a game does nothing", State::Playing, f1, State::Playing);
+        // The keyboard repeats a key held down; its command must still work once.
+        row("P held down pauses once", State::Playing, p, State::Paused, false, true);
+        row("Pause held down continues once", State::Paused, pause, State::Playing, false, true);
+        row("F1 held down opens one About box", State::Ready, f1, State::Ready, true, true);
     }
     void keys()
     {
@@ -65,6 +69,7 @@ private slots:
         QFETCH(QKeyCombination, key);
         QFETCH(State, after);
         QFETCH(bool, aboutShown);
+        QFETCH(bool, held);
         GameWindow windows(createProgramWindows);
         QVERIFY(windows.shown());
         TShootForm &form = *ShootForm;
@@ -87,7 +92,17 @@ private slots:
             }
         });
         answerer.start(10);
-        QTest::keyClick(&form, key.key(), key.keyboardModifiers());
+        if (held) {
+            // A press, then the repeats a held key sends until it is let go.
+            QTest::keyPress(&form, key.key(), key.keyboardModifiers());
+            form.activateWindow(); // as the window manager does when a modal box closes
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+            for (int repeat = 0; repeat < 5; ++repeat)
+                qt_handleKeyEvent(form.windowHandle(), QEvent::KeyPress, key.key(), key.keyboardModifiers(), {}, true);
+            QTest::keyRelease(&form, key.key(), key.keyboardModifiers());
+        } else {
+            QTest::keyClick(&form, key.key(), key.keyboardModifiers());
+        }
         answerer.stop();
         QCOMPARE(gameState(form), after);
         QCOMPARE(aboutBoxes, aboutShown ? 1 : 0);
