@@ -7,6 +7,7 @@
 #include "resources/assets.h"
 #include "toolkit/layout.h"
 #include "toolkit/picturebox.h"
+#include "toolkit/screencentring.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -94,4 +95,5 @@ TAboutBox::TAboutBox(QWidget *parent)
 
     setTabOrder(Panel1, OKButton);
     OKButton->setFocus();
+    new ScreenCentring(this);
 }

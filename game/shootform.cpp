@@ -64,8 +64,8 @@ void TShootForm::FormCreate()
     app->setOnOutOfSight([this] { pauseOutOfSight(); });
     app->setOnBackInSight([this] { continueBackInSight(); });
 
-    // Centred on the screen: the size is the client area plus the menu bar
-    // and, once the window system tells it, the frame.
+    // Centred on the screen when shown: the size is the client area plus the
+    // menu bar and, once the window system tells it, the frame.
     adjustSize();
     new ScreenCentring(this);
 }

@@ -40,16 +40,26 @@ void ScreenCentring::centre()
     }
 }
 
+bool ScreenCentring::frameKnown() const
+{
+    return m_window->frameGeometry().size() != m_window->size();
+}
+
 bool ScreenCentring::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
-    const bool placed = type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize;
-    if (watched == m_window && placed && m_window->frameGeometry().size() != m_window->size()) {
-        // The frame is known now; this is the last look at the window.
-        m_window->removeEventFilter(this);
+    if (watched != m_window)
+        return false;
+    // The window system's own showing (a window restored from the task bar)
+    // keeps the window where it was.
+    if (type == QEvent::Show && !event->spontaneous()) {
+        centre();
+        m_awaitingFrame = !frameKnown();
+    } else if (m_awaitingFrame && (type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show)
+               && frameKnown()) {
+        m_awaitingFrame = false;
         if ((m_window->pos() - m_placed).manhattanLength() <= RoundingSlack)
             centre();
-        deleteLater();
     }
-    return QObject::eventFilter(watched, event);
+    return false;
 }

@@ -11,12 +11,13 @@
 class QWidget;
 
 // Centres a top-level window, frame and title bar included, on the area of
-// its screen that windows may use, and never lets the title bar start above
-// or left of that area, even when the window is larger than the screen.
+// its screen that windows may use, each time the program shows it, and never
+// lets the title bar start above or left of that area, even when the window
+// is larger than the screen.
 //
-// The window system tells the frame's size only after the window is shown:
-// the window is centred on its own size first, and once more as soon as the
-// frame is known, unless it has been moved in between.
+// The window system tells the frame's size only after the window is first
+// shown: the window is centred on its own size then, and once more as soon
+// as the frame is known, unless it has been moved in between.
 class ScreenCentring : public QObject
 {
     Q_OBJECT
@@ -33,7 +34,9 @@ protected:
 
 private:
     void centre();
+    bool frameKnown() const;
 
     QWidget *m_window;
     QPoint m_placed;
+    bool m_awaitingFrame = false;
 };
