@@ -11,8 +11,8 @@ int main(int, char *[])
 {
     // With no display to show the game on, say so plainly, and how to play
     // anyway, rather than crash.
-    DisplayGuard guard("thwackle", "start it on a desktop, or run `make run` from the source tree, which starts a "
-                                   "virtual display");
+    DisplayGuard guard("thwackle", "start it in a desktop session, or on a virtual display with xvfb-run "
+                                   "(Debian package xvfb)");
     // The command line is ignored altogether: Qt sees only the program name.
     Application app("thwackle");
     guard.release();

@@ -5,6 +5,7 @@
 
 #include <QRegularExpression>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <cstdio>
@@ -65,23 +66,27 @@ void say(const QString &line)
     std::fputs((line + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
 }
 
-// What was missing, from what Qt said on its way to giving up; nothing when
-// it was not a display (a platform plugin that would not load, say).
+// What was missing, from what Qt said on its way to giving up: the platform
+// asked for, or the displays tried, in Qt's order; nothing when it was not a
+// display (a platform plugin that would not load, say).
 std::optional<QString> whatIsMissing()
 {
     static const QRegularExpression unknownPlatform(
         QStringLiteral("Could not find the Qt platform plugin \"([^\"]*)\""));
-    bool unanswered = false;
+    static const QRegularExpression x11(QStringLiteral("could not connect to display (.*)"));
+    QStringList tried;
     for (const HeldMessage &held : g_held) {
-        const QRegularExpressionMatch match = unknownPlatform.match(held.text);
-        if (match.hasMatch())
+        if (const QRegularExpressionMatch match = unknownPlatform.match(held.text); match.hasMatch())
             return QStringLiteral("the display platform \"%1\" is not available").arg(match.captured(1));
-        unanswered = unanswered || held.text.contains(QLatin1String("could not connect to display"))
-                     || held.text.contains(QLatin1String("Failed to create wl_display"));
+        if (const QRegularExpressionMatch match = x11.match(held.text); match.hasMatch())
+            tried << (match.captured(1).isEmpty() ? QStringLiteral("X11 with no display set")
+                                                  : QStringLiteral("X11 on display ") + match.captured(1));
+        else if (held.text.contains(QLatin1String("Failed to create wl_display")))
+            tried << QStringLiteral("Wayland");
     }
-    if (unanswered)
-        return QStringLiteral("neither X11 nor Wayland");
-    return std::nullopt;
+    if (tried.isEmpty())
+        return std::nullopt;
+    return QStringLiteral("tried ") + tried.join(QStringLiteral(", then "));
 }
 
 void guard(QtMsgType type, const QMessageLogContext &context, const QString &text)

@@ -25,16 +25,19 @@ private slots:
         QTest::addColumn<QStringList>("environment");
         QTest::addColumn<QString>("said"); // its first line; a line of ours stands alone
         const auto noDisplay = [](const QString &missing) {
-            return QStringLiteral("thwackle: no display found (%1); start it on a desktop, or run `make run` from "
-                                  "the source tree, which starts a virtual display")
+            return QStringLiteral("thwackle: no display found (%1); start it in a desktop session, or on a virtual "
+                                  "display with xvfb-run (Debian package xvfb)")
                 .arg(missing);
         };
-        const QString none = noDisplay(QStringLiteral("neither X11 nor Wayland"));
-        QTest::newRow("empty environment") << QStringList{} << none;
+        QTest::newRow("empty environment") << QStringList{} << noDisplay(QStringLiteral("tried X11 with no display set"));
         QTest::newRow("displays that do not answer")
             << QStringList{QStringLiteral("DISPLAY=:9876"), QStringLiteral("WAYLAND_DISPLAY=thwackle-nowhere"),
                            QStringLiteral("XDG_SESSION_TYPE=wayland"), QStringLiteral("XDG_RUNTIME_DIR=")}
-            << none;
+            << noDisplay(QStringLiteral("tried Wayland, then X11 on display :9876"));
+        QTest::newRow("only X11 asked for")
+            << QStringList{QStringLiteral("QT_QPA_PLATFORM=xcb"), QStringLiteral("DISPLAY=:9876"),
+                           QStringLiteral("WAYLAND_DISPLAY=thwackle-nowhere"), QStringLiteral("XDG_RUNTIME_DIR=")}
+            << noDisplay(QStringLiteral("tried X11 on display :9876"));
         QTest::newRow("no such platform") << QStringList{QStringLiteral("QT_QPA_PLATFORM=bogus")}
                                           << noDisplay(QStringLiteral("the display platform \"bogus\" is not available"));
         QTest::newRow("a plugin that does not load")
