@@ -71,17 +71,15 @@ test-fuzz: deps
 #
 # The same source gives the same file bit for bit, whatever the folder, the
 # time, the user or the umask, as Debian's reproducible builds ask:
-# - every time stamp (the files' in the package, its archive members' and
-#   those rcc writes into the binary) is SOURCE_DATE_EPOCH: the last commit's
-#   time unless already set, or in a source tree without git (a release
-#   tarball) the date of the changelog's newest entry;
+# - every time stamp (the files' in the package and its archive members') is
+#   SOURCE_DATE_EPOCH: the last commit's time unless already set, or in a
+#   source tree without git (a release tarball) the date of the changelog's
+#   newest entry; the embedded pictures carry none (resources/CMakeLists.txt);
 # - Debian's flags map the source folder to "." in what the compiler writes
 #   (the debug information, and so the build id, and __FILE__), and warn of
 #   __DATE__ and __TIME__;
 # - the build and CPack run under umask 022, as dpkg-buildpackage does: the
 #   folders CPack stages and the archive members take their modes from it.
-# rcc reads SOURCE_DATE_EPOCH only when it runs, so its outputs go when the
-# epoch has changed since the last build in build-package.
 package: export DEB_BUILD_MAINT_OPTIONS = hardening=+all reproducible=+all
 package: export DEB_BUILD_PATH = $(CURDIR)
 package: export SOURCE_DATE_EPOCH ?= $(shell \
@@ -97,9 +95,6 @@ package: deps
 	      -DCMAKE_C_FLAGS="$$(dpkg-buildflags --get CFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
 	      -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
 	      -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
-	@if [ "$$(cat build-package/source-date-epoch 2>/dev/null)" != "$$SOURCE_DATE_EPOCH" ]; then \
-	    find build-package -path '*/.rcc/qrc_*.cpp' -delete; \
-	    echo "$$SOURCE_DATE_EPOCH" > build-package/source-date-epoch; fi
 	umask 022 && cmake --build build-package -j$(JOBS)
 	rm -f build-package/thwackle_*.deb
 	cd build-package && umask 022 && cpack
