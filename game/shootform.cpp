@@ -10,6 +10,7 @@
 #include "resources/assets.h"
 #include "toolkit/application.h"
 #include "toolkit/failure.h"
+#include "toolkit/handlerbinding.h"
 #include "toolkit/intervaltimer.h"
 #include "toolkit/picturebox.h"
 #include "toolkit/screencentring.h"
@@ -28,16 +29,6 @@ TShootForm::TShootForm(QWidget *parent)
     buildLayout();
     buildMenu();
     FormCreate();
-}
-
-TShootForm::~TShootForm()
-{
-    if (Application *app = Application::instance()) {
-        app->setOnMinimize({});
-        app->setOnRestore({});
-        app->setOnOutOfSight({});
-        app->setOnBackInSight({});
-    }
 }
 
 void TShootForm::FormCreate()
@@ -59,10 +50,10 @@ void TShootForm::FormCreate()
     GamePaused = false;
     restoreDefaults();
 
-    app->setOnMinimize([this] { Pause1Click(); });
-    app->setOnRestore([this] { Pause1Click(); });
-    app->setOnOutOfSight([this] { pauseOutOfSight(); });
-    app->setOnBackInSight([this] { continueBackInSight(); });
+    bindHandler(app, &Application::minimized, this, &TShootForm::Pause1Click);
+    bindHandler(app, &Application::restored, this, &TShootForm::Pause1Click);
+    bindHandler(app, &Application::outOfSight, this, &TShootForm::pauseOutOfSight);
+    bindHandler(app, &Application::backInSight, this, &TShootForm::continueBackInSight);
 
     // Centred on the screen when shown: the size is the client area plus the
     // menu bar and, once the window system tells it, the frame.

@@ -31,7 +31,6 @@ class TShootForm : public QMainWindow, public GameParameters
 
 public:
     explicit TShootForm(QWidget *parent = nullptr);
-    ~TShootForm() override;
 
     // Controls, in creation order: later ones lie over earlier ones.
     PlayArea *Image2 = nullptr;

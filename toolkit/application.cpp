@@ -157,7 +157,7 @@ bool Application::eventFilter(QObject *watched, QEvent *event)
         return QApplication::eventFilter(watched, event);
     if (watched == m_mainWindow) {
         if (event->type() == QEvent::WindowStateChange && m_reportsMinimise)
-            raiseOnChange(m_mainWindow->isMinimized(), m_wasMinimized, m_onMinimize, m_onRestore);
+            raiseOnChange(m_mainWindow->isMinimized(), m_wasMinimized, &Application::minimized, &Application::restored);
         // The native window exists once the window is shown.
         else if (event->type() == QEvent::Show && !m_reportsMinimise && m_mainWindow->windowHandle())
             m_mainWindow->windowHandle()->installEventFilter(this);
@@ -165,18 +165,17 @@ bool Application::eventFilter(QObject *watched, QEvent *event)
         // Hiding or closing the window is neither going out of sight nor
         // coming back.
         if (m_mainWindow->isVisible())
-            raiseOnChange(!m_mainWindow->windowHandle()->isExposed(), m_outOfSight, m_onOutOfSight, m_onBackInSight);
+            raiseOnChange(!m_mainWindow->windowHandle()->isExposed(), m_outOfSight, &Application::outOfSight,
+                          &Application::backInSight);
     }
     return QApplication::eventFilter(watched, event);
 }
 
-void Application::raiseOnChange(bool now, bool &was, const std::function<void()> &whenSet,
-                                const std::function<void()> &whenCleared)
+void Application::raiseOnChange(bool now, bool &was, void (Application::*whenSet)(),
+                                void (Application::*whenCleared)())
 {
     if (now == was)
         return;
     was = now;
-    const auto &handler = now ? whenSet : whenCleared;
-    if (handler)
-        guarded(handler);
+    emit(this->*(now ? whenSet : whenCleared))();
 }

@@ -60,11 +60,6 @@ public:
     // Destroys the owned windows, last created first.
     void destroyForms();
 
-    void setOnMinimize(std::function<void()> handler) { m_onMinimize = std::move(handler); }
-    void setOnRestore(std::function<void()> handler) { m_onRestore = std::move(handler); }
-    void setOnOutOfSight(std::function<void()> handler) { m_onOutOfSight = std::move(handler); }
-    void setOnBackInSight(std::function<void()> handler) { m_onBackInSight = std::move(handler); }
-
     // True where minimising is reported, false where sight stands in for it.
     bool reportsMinimise() const { return m_reportsMinimise; }
 
@@ -89,6 +84,14 @@ public:
 
     bool notify(QObject *receiver, QEvent *event) override;
 
+signals:
+    // The main window's changes of state, each raised once per change. Bind
+    // handlers to them with bindHandler, which reports their failures.
+    void minimized();
+    void restored();
+    void outOfSight();
+    void backInSight();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -99,8 +102,7 @@ private:
     int withCursorOff(const std::function<int()> &modal);
     void adoptForm(QWidget *form, std::function<void()> clearReference);
     // Raises one of two notifications when a state of the main window changes.
-    static void raiseOnChange(bool now, bool &was, const std::function<void()> &whenSet,
-                              const std::function<void()> &whenCleared);
+    void raiseOnChange(bool now, bool &was, void (Application::*whenSet)(), void (Application::*whenCleared)());
 
     struct OwnedForm {
         QPointer<QWidget> form;
@@ -110,10 +112,6 @@ private:
     QString m_title;
     QPointer<QWidget> m_mainWindow;
     std::vector<OwnedForm> m_forms;
-    std::function<void()> m_onMinimize;
-    std::function<void()> m_onRestore;
-    std::function<void()> m_onOutOfSight;
-    std::function<void()> m_onBackInSight;
     CursorTable m_cursors;
     bool m_reportsMinimise = true;
     bool m_wasMinimized = false;

@@ -299,16 +299,14 @@ private slots:
         app->createForm(main, QStringLiteral("main"));
         QCOMPARE(app->mainWindow(), main);
         QStringList calls;
-        app->setOnMinimize([&calls] { calls << QStringLiteral("minimise"); });
-        app->setOnRestore([&calls] { calls << QStringLiteral("restore"); });
+        connect(app, &Application::minimized, main, [&calls] { calls << QStringLiteral("minimise"); });
+        connect(app, &Application::restored, main, [&calls] { calls << QStringLiteral("restore"); });
         main->show();
         main->setWindowState(Qt::WindowMinimized);
         main->setWindowState(Qt::WindowMinimized);
         main->setWindowState(Qt::WindowNoState);
         main->setWindowState(Qt::WindowMaximized);
         QCOMPARE(calls, (QStringList{QStringLiteral("minimise"), QStringLiteral("restore")}));
-        app->setOnMinimize({});
-        app->setOnRestore({});
         app->destroyForms();
     }
 };
