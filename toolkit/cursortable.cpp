@@ -24,6 +24,22 @@ bool hasMenuBar(const QWidget *window)
     return window->findChild<QMenuBar *>(QString(), Qt::FindDirectChildrenOnly) != nullptr;
 }
 
+// The whole rule of where the application-wide cursor goes: on the top of
+// each client area, and below it on every control that asks for a cursor of
+// its own; never on a menu bar or a menu, nor anything inside one.
+bool covers(const QWidget *widget)
+{
+    for (const QWidget *at = widget; !at->isWindow(); at = at->parentWidget()) {
+        if (isMenu(at))
+            return false;
+    }
+    if (isMenu(widget->window()))
+        return false;
+    const bool top = widget->isWindow() ? !hasMenuBar(widget)
+                                        : widget->parentWidget()->isWindow() && hasMenuBar(widget->parentWidget());
+    return top || widget->testAttribute(Qt::WA_SetCursor);
+}
+
 } // namespace
 
 CursorTable::~CursorTable()
@@ -66,32 +82,11 @@ void CursorTable::setCurrent(int id)
 
 void CursorTable::coverWindow(QWidget *window)
 {
-    if (isMenu(window))
-        return;
-    if (!hasMenuBar(window)) {
-        coverTree(window, true);
-        return;
-    }
-    for (QObject *child : window->children()) {
-        if (!child->isWidgetType())
-            continue;
-        auto *widget = static_cast<QWidget *>(child);
-        if (!widget->isWindow())
-            coverTree(widget, true);
-    }
-}
-
-void CursorTable::coverTree(QWidget *widget, bool isRoot)
-{
-    if (isMenu(widget))
-        return;
-    // Below the root a control shows the root's cursor unless it has one of
-    // its own.
-    if (isRoot || widget->testAttribute(Qt::WA_SetCursor))
-        cover(widget);
-    for (QObject *child : widget->children()) {
-        if (child->isWidgetType() && !static_cast<QWidget *>(child)->isWindow())
-            coverTree(static_cast<QWidget *>(child), false);
+    if (covers(window))
+        cover(window);
+    for (QWidget *widget : window->findChildren<QWidget *>()) {
+        if (covers(widget))
+            cover(widget);
     }
 }
 
@@ -126,17 +121,6 @@ void CursorTable::apply(QWidget *widget, const QCursor *cursor)
     m_applying = false;
 }
 
-bool CursorTable::inClientArea(const QWidget *widget) const
-{
-    for (const QWidget *at = widget; at; at = at->parentWidget()) {
-        if (isMenu(at))
-            return false;
-        if (at->isWindow())
-            return at != widget || !hasMenuBar(at);
-    }
-    return false;
-}
-
 bool CursorTable::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
@@ -158,7 +142,7 @@ bool CursorTable::eventFilter(QObject *watched, QEvent *event)
             at->hadOwn = widget->testAttribute(Qt::WA_SetCursor);
             at->own = at->hadOwn ? widget->cursor() : QCursor();
             cover(widget);
-        } else if (widget->testAttribute(Qt::WA_SetCursor) && inClientArea(widget)) {
+        } else if (covers(widget)) {
             cover(widget);
         }
         break;

@@ -47,11 +47,9 @@ private:
     };
 
     void coverWindow(QWidget *window);
-    void coverTree(QWidget *widget, bool isRoot);
     void cover(QWidget *widget);
     void uncoverAll();
     void apply(QWidget *widget, const QCursor *cursor);
-    bool inClientArea(const QWidget *widget) const;
 
     QMap<int, QCursor> m_cursors;
     int m_current = 0;
