@@ -5,18 +5,44 @@
 
 #include "about/tvctimer.h"
 
-#include <QCoreApplication>
-#include <QEvent>
 #include <QPointer>
 
-#include <utility>
+#include <algorithm>
+#include <chrono>
 
 #include <pthread.h>
+#include <sched.h>
+#include <sys/eventfd.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
 
-const QEvent::Type HandOffEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+// Nice offsets from the process's own value, lowest priority first: wide
+// steps so that the levels are felt under CFS, the extremes at its limits.
+constexpr int NiceOffset[] = {19, 10, 5, 0, -5, -10, -20};
+
+// Puts the calling thread at `priority`: tpIdle under SCHED_IDLE, the others
+// under SCHED_OTHER. An ordinary user's thread may always go lower but rise
+// only as far as RLIMIT_NICE lets it (for most users not at all), and leave
+// SCHED_IDLE only within that limit; where Linux refuses, the thread keeps
+// the nearest level it allows.
+void applyOwnPriority(TThreadPriority priority)
+{
+    // With PRIO_PROCESS, Linux takes the id of a thread: 0 is this one, the
+    // process's id its main thread.
+    const int wanted = std::clamp(getpriority(PRIO_PROCESS, getpid()) + NiceOffset[priority], -20, 19);
+    // The nice value first: leaving SCHED_IDLE needs one the limit allows.
+    if (setpriority(PRIO_PROCESS, 0, wanted) != 0) {
+        rlimit limit{};
+        int floor = -20;
+        if (getrlimit(RLIMIT_NICE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
+            floor = 20 - static_cast<int>(std::min<rlim_t>(limit.rlim_cur, 40));
+        setpriority(PRIO_PROCESS, 0, std::max(wanted, std::min(getpriority(PRIO_PROCESS, 0), floor)));
+    }
+    const sched_param param{};
+    sched_setscheduler(0, priority == tpIdle ? SCHED_IDLE : SCHED_OTHER, &param);
+}
 
 } // namespace
 
@@ -24,86 +50,44 @@ TvcTimerThread::TvcTimerThread(TvcTimer *timer, std::uint32_t interval, TThreadP
     : OwnerTimer(timer)
     , m_interval(interval)
     , m_priority(priority)
-    , m_appliedPriority(priority)
-    , m_nextEvent(new QEvent(HandOffEvent))
-    , m_thread([this] { ThreadMain(); })
+    , m_handOffFd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
+    , m_handOff(m_handOffFd, QSocketNotifier::Read)
+    , m_thread([this] { WorkerLoop(); })
 {
+    connect(&m_handOff, &QSocketNotifier::activated, this, &TvcTimerThread::ServeHandOff);
 }
 
 TvcTimerThread::~TvcTimerThread()
 {
     SetStopping();
-    if (m_thread.joinable())
-        m_thread.join();
-    delete m_nextEvent;
-    // ~QObject then drops a hand-off still queued for this object.
+    m_thread.join();
+    // A hand-off still waiting goes with the notifier.
+    m_handOff.setEnabled(false);
+    close(m_handOffFd);
 }
 
 void TvcTimerThread::Suspend()
 {
-    {
-        std::lock_guard lock(m_mutex);
-        m_suspended = true;
-    }
-    m_wake.notify_all();
+    std::lock_guard lock(m_mutex);
+    m_suspended = true;
+    m_restart = true;
+    m_wake.notify_one();
 }
 
 void TvcTimerThread::Resume(std::uint32_t interval, TThreadPriority priority)
 {
-    std::unique_lock lock(m_mutex);
-    // An ended thread cannot run again; leave it be rather than retry.
-    if (m_ended)
-        return;
+    std::lock_guard lock(m_mutex);
     m_interval = interval;
     m_priority = priority;
-    // A thread that has not started yet takes the priority up itself.
-    if (priority != m_appliedPriority && m_tid != 0) {
-        m_appliedPriority = priority;
-        if (!applyThreadPriority(m_tid, priority) && runsBelowCaller(m_tid))
-            m_replacePending = true;
-    }
-    if (m_replacePending && !m_serving && !Stopping) {
-        lock.unlock();
-        ReplaceThread();
-        lock.lock();
-        // The old thread may have ended on its way out, re-raising what the
-        // handler of its last hand-off raised.
-        if (m_ended)
-            return;
-    }
     m_suspended = false;
-    ++m_resumes;
-    lock.unlock();
-    m_wake.notify_all();
-}
-
-void TvcTimerThread::ReplaceThread()
-{
-    {
-        std::lock_guard lock(m_mutex);
-        m_replacePending = false;
-        m_retiring = true;
-    }
-    m_wake.notify_all();
-    m_thread.join();
-    // A hand-off the old thread posted and gave up on must not serve the
-    // fresh one; the event goes with it.
-    QCoreApplication::removePostedEvents(this, HandOffEvent);
-    std::lock_guard lock(m_mutex);
-    m_retiring = false;
-    if (!m_nextEvent)
-        m_nextEvent = new QEvent(HandOffEvent);
-    if (!m_ended)
-        m_thread = std::thread([this] { ThreadMain(); });
+    m_wake.notify_one();
 }
 
 void TvcTimerThread::SetStopping()
 {
-    {
-        std::lock_guard lock(m_mutex);
-        Stopping = true;
-    }
-    m_wake.notify_all();
+    std::lock_guard lock(m_mutex);
+    Stopping = true;
+    m_wake.notify_one();
 }
 
 bool TvcTimerThread::Suspended() const
@@ -124,142 +108,67 @@ std::exception_ptr TvcTimerThread::FatalException() const
     return m_fatal;
 }
 
-std::uint64_t TvcTimerThread::ResumeCount() const
-{
-    std::lock_guard lock(m_mutex);
-    return m_resumes;
-}
-
-bool TvcTimerThread::HandOffWaiting() const
-{
-    std::lock_guard lock(m_mutex);
-    return m_handOffWaiting && !m_handOffServed;
-}
-
-void TvcTimerThread::ThreadMain()
+void TvcTimerThread::WorkerLoop()
 {
     // Named so that top, gdb and the autotests can tell it apart.
     pthread_setname_np(pthread_self(), "vcTimer");
-    {
-        // Under the lock, so that a change from the GUI thread comes wholly
-        // before or after this one.
-        std::lock_guard lock(m_mutex);
-        m_tid = gettid();
-        applyThreadPriority(m_tid, m_priority);
-        m_appliedPriority = m_priority;
-    }
-    bool raised = false;
-    try {
-        WorkerLoop();
-    } catch (...) {
-        // The handler raised: the thread ends, as a thread whose body throws
-        // would, and the exception is kept for whoever wants to look.
-        std::lock_guard lock(m_mutex);
-        m_fatal = std::current_exception();
-        raised = true;
-    }
-    std::lock_guard lock(m_mutex);
-    m_tid = 0;
-    // A retired thread hands the worker on; it has not ended.
-    if (raised || !m_retiring)
-        m_ended = true;
-}
-
-void TvcTimerThread::WorkerLoop()
-{
-    using namespace std::chrono;
     std::unique_lock lock(m_mutex);
-    const auto leaving = [this] { return Stopping || m_retiring; };
-    while (!leaving()) {
-        m_wake.wait(lock, [&] { return leaving() || !m_suspended; });
-        if (leaving())
-            break;
-
-        const std::uint32_t interval = m_endless ? TvcTimer::Infinite : m_interval;
-        const std::uint64_t resumes = m_resumes;
-        // A pause, or a pause and resume together, cuts the sleep short; the
-        // loop then starts a fresh one at the interval current by then.
-        const auto interrupted = [&, resumes] { return leaving() || m_suspended || m_resumes != resumes; };
-        if (interval == TvcTimer::Infinite) {
-            // The endless wait: no change of the interval ends it.
-            m_endless = true;
-            m_wake.wait(lock, leaving);
-            break;
+    while (!Stopping && !m_fatal) {
+        if (m_suspended) {
+            m_wake.wait(lock, [this] { return Stopping || !m_suspended; });
+        } else if (m_restart) {
+            m_restart = false;
+            const TThreadPriority priority = m_priority;
+            // Not under the lock: a thread going down to idle priority may
+            // not run again soon, and the GUI thread must never wait for it.
+            lock.unlock();
+            applyOwnPriority(priority);
+            lock.lock();
+        } else if (m_interval == TvcTimer::Infinite) {
+            // The endless wait: no later change ends it, only destruction.
+            m_wake.wait(lock, [this] { return Stopping; });
+        } else if (!m_wake.wait_for(lock, std::chrono::milliseconds(m_interval),
+                                    [this] { return Stopping || m_restart; })) {
+            m_tickWaiting = true;
+            // Not under the lock either: the GUI thread it wakes takes it.
+            lock.unlock();
+            const std::uint64_t one = 1;
+            [[maybe_unused]] const auto written = write(m_handOffFd, &one, sizeof one);
+            lock.lock();
+            m_wake.wait(lock, [this] { return Stopping || !m_tickWaiting; });
         }
-        if (interval == 0) {
-            // No ticks, and no busy loop either.
-            m_wake.wait(lock, interrupted);
-            continue;
-        }
-        if (m_wake.wait_until(lock, steady_clock::now() + milliseconds(interval), interrupted))
-            continue;
-        HandOff(lock);
     }
-}
-
-void TvcTimerThread::HandOff(std::unique_lock<std::mutex> &lock)
-{
-    m_handOffWaiting = true;
-    m_handOffServed = false;
-    m_handOffError = nullptr;
-    QEvent *event = std::exchange(m_nextEvent, nullptr);
-    lock.unlock();
-    QCoreApplication::postEvent(this, event, Qt::HighEventPriority);
-    lock.lock();
-    m_wake.wait(lock, [this] { return Stopping || m_retiring || m_handOffServed; });
-    m_handOffWaiting = false;
-    if (m_handOffError)
-        std::rethrow_exception(std::exchange(m_handOffError, nullptr));
+    m_ended = true;
 }
 
 void TvcTimerThread::ServeHandOff()
 {
+    std::uint64_t count;
+    [[maybe_unused]] const auto read = ::read(m_handOffFd, &count, sizeof count);
     {
         std::lock_guard lock(m_mutex);
-        if (!m_handOffWaiting || m_handOffServed || Stopping)
+        if (Stopping || !m_tickWaiting)
             return;
-        // The worker's next hand-off event is made here, before it is let
-        // go: an event made on the worker would be read by the GUI thread
-        // through Qt's queue, whose locking ThreadSanitizer cannot see.
-        if (!m_nextEvent)
-            m_nextEvent = new QEvent(HandOffEvent);
         if (m_suspended) {
-            // Paused after the worker posted: the tick is dropped, not kept
+            // Paused since it was handed over: the tick is dropped, not kept
             // for later, so that a pause silences the timer at once.
-            m_handOffServed = true;
-            m_wake.notify_all();
+            m_tickWaiting = false;
+            m_wake.notify_one();
             return;
         }
-        m_serving = true;
     }
-    std::exception_ptr error;
+    std::exception_ptr raised;
     // The handler may destroy its own timer, and this object with it.
     const QPointer<TvcTimerThread> alive(this);
     try {
         OwnerTimer->FireTick();
     } catch (...) {
-        error = std::current_exception();
+        raised = std::current_exception();
     }
     if (!alive)
         return;
-    bool replace;
-    {
-        std::lock_guard lock(m_mutex);
-        m_serving = false;
-        m_handOffServed = true;
-        m_handOffError = error;
-        // A replacement the handler asked for; not for a thread that its
-        // exception is about to end.
-        replace = m_replacePending && !error && !Stopping;
-    }
-    m_wake.notify_all();
-    if (replace)
-        ReplaceThread();
-}
-
-void TvcTimerThread::customEvent(QEvent *)
-{
-    // The hand-off is the only custom event this object ever gets; what it
-    // carries sits behind m_mutex, not in the event.
-    ServeHandOff();
+    std::lock_guard lock(m_mutex);
+    m_tickWaiting = false;
+    m_fatal = raised;
+    m_wake.notify_one();
 }

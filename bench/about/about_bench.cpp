@@ -10,10 +10,13 @@
 
 #include <QEventLoop>
 #include <QImage>
+#include <QTimer>
 
 #include <algorithm>
 #include <chrono>
 #include <vector>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -73,6 +76,52 @@ void HandOffLatency(benchmark::State &state)
     state.counters["ticks"] = double(all.size());
 }
 BENCHMARK(HandOffLatency)->Arg(2000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// What a priority change costs the GUI thread while the worker ticks every
+// 20 ms: 60 changes between tpIdle and tpNormal, one every 50 ms. Run as an
+// ordinary user on a busy machine, a lowered worker gets little CPU time,
+// and no change may wait for it: a call in which the GUI thread went to sleep
+// (a voluntary context switch) counts as a wait; being preempted does not.
+void PriorityChange(benchmark::State &state)
+{
+    double longestCall = 0, longestGap = 0;
+    int waits = 0;
+    const auto sleeps = [] {
+        rusage usage{};
+        getrusage(RUSAGE_THREAD, &usage);
+        return usage.ru_nvcsw;
+    };
+    for (auto _ : state) {
+        QEventLoop loop;
+        TvcTimer timer;
+        Clock::time_point last;
+        timer.setInterval(20);
+        timer.setOnTimer([&](QObject *) {
+            const auto now = Clock::now();
+            if (last != Clock::time_point{})
+                longestGap = std::max(longestGap, std::chrono::duration<double, std::milli>(now - last).count());
+            last = now;
+        });
+        int changes = 0;
+        QTimer changer;
+        QObject::connect(&changer, &QTimer::timeout, [&] {
+            const auto slept = sleeps();
+            const auto started = Clock::now();
+            timer.setPriority(changes % 2 == 0 ? tpIdle : tpNormal);
+            waits += sleeps() != slept;
+            longestCall = std::max(longestCall,
+                                   std::chrono::duration<double, std::milli>(Clock::now() - started).count());
+            if (++changes == 60)
+                loop.quit();
+        });
+        changer.start(50);
+        loop.exec();
+    }
+    state.counters["longest_call_ms"] = longestCall;
+    state.counters["longest_gap_ms"] = longestGap;
+    state.counters["waits"] = waits;
+}
+BENCHMARK(PriorityChange)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // One frame of the About box's credits, composed off-screen.
 void ScrollerFrame(benchmark::State &state)
