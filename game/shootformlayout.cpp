@@ -6,9 +6,9 @@
 
 #include "game/shootform.h"
 
+#include "game/counterlabel.h"
 #include "game/playarea.h"
 #include "resources/assets.h"
-#include "toolkit/counterlabel.h"
 #include "toolkit/glyph.h"
 #include "toolkit/handlerbinding.h"
 #include "toolkit/intervaltimer.h"

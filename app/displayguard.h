@@ -19,8 +19,7 @@
 class DisplayGuard
 {
 public:
-    // The line reads "<program>: no display found (<what>); <remedy>".
-    DisplayGuard(const char *program, const char *remedy);
+    DisplayGuard();
     ~DisplayGuard();
     DisplayGuard(const DisplayGuard &) = delete;
     DisplayGuard &operator=(const DisplayGuard &) = delete;

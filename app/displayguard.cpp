@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Thwackle developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "toolkit/displayguard.h"
+#include "app/displayguard.h"
 
 #include <QRegularExpression>
 #include <QString>
@@ -27,8 +27,6 @@ struct HeldMessage {
 
 // A message handler is one function for the whole process: its state is too.
 bool g_guarding = false;
-const char *g_program = "";
-const char *g_remedy = "";
 QtMessageHandler g_previous = nullptr;
 std::vector<HeldMessage> g_held;
 
@@ -109,8 +107,9 @@ void guard(QtMsgType type, const QMessageLogContext &context, const QString &tex
         qt_message_output(type, context, text);
         return;
     }
-    say(missing ? QString::fromLocal8Bit(g_program) + QStringLiteral(": no display found (") + *missing
-                      + QStringLiteral("); ") + QString::fromLocal8Bit(g_remedy)
+    say(missing ? QStringLiteral("thwackle: no display found (%1); start it in a desktop session, or on a virtual "
+                                 "display with xvfb-run (Debian package xvfb)")
+                      .arg(*missing)
                 : text);
     std::fflush(stderr);
     // Nothing has started that needs stopping, and Qt's half-made state is
@@ -120,10 +119,8 @@ void guard(QtMsgType type, const QMessageLogContext &context, const QString &tex
 
 } // namespace
 
-DisplayGuard::DisplayGuard(const char *program, const char *remedy)
+DisplayGuard::DisplayGuard()
 {
-    g_program = program;
-    g_remedy = remedy;
     g_held.clear();
     g_guarding = true;
     g_previous = qInstallMessageHandler(guard);
