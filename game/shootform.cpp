@@ -195,7 +195,7 @@ void TShootForm::Timer1Timer()
         if (slot.ExpiryTick != 0 && TickCount > slot.ExpiryTick) {
             slot.ExpiryTick = 0;
             if (!slot.Hit) {
-                Score -= 1;
+                Score += EscapePoints;
                 Escaped += 1;
             }
             eraseSpot(spot);
@@ -220,11 +220,9 @@ void TShootForm::Image2MouseDown(QObject *, Qt::MouseButton, Qt::KeyboardModifie
     for (int spot = 0; spot < int(TargetSlots.size()); ++spot) {
         TargetSlot &slot = TargetSlots[spot];
         const QPoint at = SpotTable[spot];
-        // The strike area reaches 10 pixels beyond the sprite to the left and
-        // above, and not at all to the right or below.
-        if (!slot.Hit && slot.ExpiryTick != 0 && at.x() - 10 < X && X < at.x() + w && at.y() - 10 < Y
-            && Y < at.y() + h) {
-            Score += 5;
+        if (!slot.Hit && slot.ExpiryTick != 0 && at.x() - StrikeReach < X && X < at.x() + w
+            && at.y() - StrikeReach < Y && Y < at.y() + h) {
+            Score += HitPoints;
             slot.Hit = true;
             slot.ExpiryTick = TickCount + 2 * TargetLife;
             Hits += 1;
@@ -233,7 +231,7 @@ void TShootForm::Image2MouseDown(QObject *, Qt::MouseButton, Qt::KeyboardModifie
         }
     }
     if (!struck) {
-        Score -= 2;
+        Score += MissPoints;
         Misses += 1;
     }
     WriteScore();

@@ -33,32 +33,33 @@ public:
     explicit TShootForm(QWidget *parent = nullptr);
 
     // Controls, in creation order: later ones lie over earlier ones.
-    PlayArea *Image2 = nullptr;
-    PictureBox *Image1 = nullptr;
-    PictureBox *GameOverImage = nullptr;
-    QLabel *TimeLabel = nullptr;
-    QLabel *MissLabel = nullptr;
-    QLabel *HitsLabel = nullptr;
-    QLabel *EscapedLabel = nullptr;
-    QLabel *ScoreLabel = nullptr;
-    PictureBox *Image3 = nullptr;
-    QFrame *Panel1 = nullptr;
-    QToolButton *NewButton = nullptr;
-    QToolButton *PauseButton = nullptr;
-    QToolButton *StopButton = nullptr;
+    PlayArea *Image2 = nullptr;           // the play area: the water container
+    PictureBox *Image1 = nullptr;         // the scoreboard, under the play area
+    PictureBox *GameOverImage = nullptr;  // the game-over banner
+    QLabel *TimeLabel = nullptr;          // ticks left in the game
+    QLabel *MissLabel = nullptr;          // presses that struck nothing
+    QLabel *HitsLabel = nullptr;          // targets struck
+    QLabel *EscapedLabel = nullptr;       // targets that got away
+    QLabel *ScoreLabel = nullptr;         // the total
+    PictureBox *Image3 = nullptr;         // the start banner, over the game-over one
+    QFrame *Panel1 = nullptr;             // the tool panel left of the scoreboard
+    QToolButton *NewButton = nullptr;     // works New1
+    QToolButton *PauseButton = nullptr;   // works Pause1
+    QToolButton *StopButton = nullptr;    // works Stop1
 
-    // The game clock and, right beside it, the count of its ticks this game.
-    IntervalTimer *Timer1 = nullptr;
-    int32_t TickCount = 0;
+    IntervalTimer *Timer1 = nullptr;      // the game clock
+    int32_t TickCount = 0;                // its ticks so far this game
 
-    QMenuBar *MainMenu1 = nullptr;
-    QMenu *Gamr1 = nullptr;
-    QAction *New1 = nullptr;
-    QAction *Options1 = nullptr;
-    QAction *Stop1 = nullptr;
-    QAction *N1 = nullptr;
-    QAction *Exit1 = nullptr;
-    QAction *Pause1 = nullptr;
+    QMenuBar *MainMenu1 = nullptr;        // the menu bar
+    QMenu *Gamr1 = nullptr;               // the Game menu
+    QAction *New1 = nullptr;              // Game > New
+    QAction *Options1 = nullptr;          // Game > Options...
+    QAction *Stop1 = nullptr;             // Game > Stop
+    QAction *N1 = nullptr;                // the separator above Exit
+    QAction *Exit1 = nullptr;             // Game > Exit
+    QAction *Pause1 = nullptr;            // Pause, or Continue, on the menu bar
+    // The window keeps its About item, hidden and doing nothing, as designed:
+    // the About box opens by F1 (app/startup.cpp) and by no menu command.
     QAction *About1 = nullptr;
 
     // Game state (the three parameters come from GameParameters).
@@ -66,11 +67,11 @@ public:
     int32_t Hits = 0;
     int32_t Misses = 0;
     int32_t Escaped = 0;
-    bool GameStopped = false;
-    bool GamePaused = false;
-    QImage LiveBitmap;
-    QImage DeadBitmap;
-    std::array<TargetSlot, 8> TargetSlots{};
+    bool GameStopped = false;             // no game running: before the first, or after one ends
+    bool GamePaused = false;              // the running game is paused
+    QImage LiveBitmap;                    // the target's sprite
+    QImage DeadBitmap;                    // the splash over a struck target
+    std::array<TargetSlot, 8> TargetSlots{}; // what stands at each spot of SpotTable
 
     // Handlers.
     void FormCreate();
@@ -102,6 +103,11 @@ private:
 };
 
 extern TShootForm *ShootForm;
+
+// What each event of a game adds to the score.
+inline constexpr int32_t HitPoints = 5;     // a target struck
+inline constexpr int32_t MissPoints = -2;   // a press that strikes nothing
+inline constexpr int32_t EscapePoints = -1; // a target that got away
 
 // Application cursor numbers of the two mallets.
 inline constexpr int MaletCursor = 5;

@@ -27,8 +27,8 @@ public:
     QFrame *Bevel1;
     QLabel *Slow;
     QLabel *Fast;
-    QLabel *Label1;
-    QLabel *Label2;
+    QLabel *Label1; // "Low", under the population bar
+    QLabel *Label2; // "High", under the population bar
     QLabel *Speed;
     QLabel *Population;
     QLabel *Time;

@@ -66,7 +66,7 @@ void RandomPlayer::checkCounters()
     }
     m_wasStopped = form.GameStopped;
     m_wasPaused = form.GamePaused;
-    QCOMPARE(form.Score, 5 * form.Hits - 2 * form.Misses - form.Escaped);
+    QCOMPARE(form.Score, HitPoints * form.Hits + MissPoints * form.Misses + EscapePoints * form.Escaped);
     QVERIFY2(form.TickCount >= m_lastTick && form.Hits >= m_lastHits && form.Misses >= m_lastMisses
                  && form.Escaped >= m_lastEscaped,
              "a counter fell within a game");

@@ -98,7 +98,8 @@ private slots:
             QCOMPARE(form.TickCount, form.GameLength);
             QCOMPARE(form.TimeLabel->text(), QStringLiteral("0"));
             QVERIFY(!form.Timer1->isActive());
-            QCOMPARE(qint64(form.Score), 5 * qint64(form.Hits) - 2 * qint64(form.Misses) - qint64(form.Escaped));
+            QCOMPARE(qint64(form.Score), HitPoints * qint64(form.Hits) + MissPoints * qint64(form.Misses)
+                                             + EscapePoints * qint64(form.Escaped));
             hits += form.Hits;
             misses += form.Misses;
             escapes += form.Escaped;
