@@ -12,7 +12,7 @@ CMAKE_ARGS ?=
 DEPS       ?= all
 TESTS      ?= ON
 
-.PHONY: all deps configure build run test test-unit test-asan test-ubsan test-tsan test-fuzz test-package package bench assets screenshots clean
+.PHONY: all deps configure build run test test-unit test-asan test-tsan test-fuzz test-package package bench assets screenshots clean
 
 all: build
 
@@ -48,13 +48,6 @@ test-asan: deps
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTHWACKLE_SANITIZE=address,undefined -DTHWACKLE_TESTS=ON
 	cmake --build build-asan -j$(JOBS)
 	ctest --test-dir build-asan --output-on-failure -j2
-
-# The UndefinedBehaviorSanitizer checks alone, of the tests that ask for them;
-# test-asan runs them all.
-test-ubsan: deps
-	cmake -S . -B build-ubsan -DCMAKE_BUILD_TYPE=Debug -DTHWACKLE_SANITIZE=undefined -DTHWACKLE_TESTS=ON
-	cmake --build build-ubsan -j$(JOBS) --target ubsan_tests
-	ctest --test-dir build-ubsan -L ubsan --output-on-failure
 
 test-tsan: deps
 	cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTHWACKLE_SANITIZE=thread -DTHWACKLE_TESTS=ON
@@ -119,4 +112,4 @@ assets: deps
 	cmake --build build-tools -j$(JOBS) --target assets showcase
 
 clean:
-	rm -rf build build-asan build-ubsan build-tsan build-fuzz build-bench build-tools build-package
+	rm -rf build build-asan build-tsan build-fuzz build-bench build-tools build-package

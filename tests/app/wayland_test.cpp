@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The real windows on Wayland, under a weston of the test's own with its
-// headless backend (support/with-server): a game played through, and what
+// headless backend (scripts/with-display): a game played through, and what
 // minimising does there. Wayland never tells a window that it was minimised;
 // Qt takes it as out of sight once the compositor stops asking for frames. A
 // running game pauses then and carries on when the window is back; a game

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The real windows on an Xvfb of their own, under a window manager as on a
-// desktop (support/with-server). The mallet as the X server shows it, read
+// desktop (scripts/with-display). The mallet as the X server shows it, read
 // through XFixes: over the play area, the pictures, the scoreboard and the
 // tool panel; not over the title bar, the menu bar nor the open menu. (Each
 // control's own cursor while a modal window is open is the application
