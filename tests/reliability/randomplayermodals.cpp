@@ -62,7 +62,6 @@ void RandomPlayer::answerModal()
 
 void RandomPlayer::playDialog(QDialog *dialog)
 {
-    const TestSupport::AnsweringModal answering;
     const bool options = dialog == OptionsForm;
     ++(options ? m_optionsPlayed : m_aboutPlayed);
     const QList<int32_t> before = parameters(*ShootForm);

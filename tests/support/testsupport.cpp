@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
-#include <QDialog>
 #include <QMessageBox>
 #include <QPointer>
 #include <QRegularExpression>
@@ -22,49 +21,34 @@ void failOnEscapedException()
 
 namespace {
 
-int answering = 0;
+int answering = 0; // answers running
 
-// Closes a modal window that a test left open and fails the test, once.
-void closeStuck(QWidget *modal, const char *why)
+// Fails the test, unless it failed already, and closes the modal window
+// that would otherwise keep it waiting.
+void closeStuck(QWidget *modal, const QString &why)
 {
     if (!QTest::currentTestFailed())
-        QTest::qFail(qPrintable(QStringLiteral("%1: %2").arg(modal->objectName(), QLatin1String(why))), __FILE__,
-                     __LINE__);
-    if (auto *dialog = qobject_cast<QDialog *>(modal))
-        dialog->reject();
-    else
-        modal->close();
+        QTest::qFail(qPrintable(modal->objectName() + QStringLiteral(": ") + why), __FILE__, __LINE__);
+    modal->close();
 }
 
 } // namespace
-
-AnsweringModal::AnsweringModal()
-{
-    ++answering;
-}
-
-AnsweringModal::~AnsweringModal()
-{
-    --answering;
-}
 
 void answerNextModal(std::function<void(QWidget *)> answer)
 {
     auto *timer = new QTimer(qApp);
     timer->setInterval(10);
     QObject::connect(timer, &QTimer::timeout, timer, [timer, answer] {
-        QWidget *modal = QApplication::activeModalWidget();
+        const QPointer<QWidget> modal = QApplication::activeModalWidget();
         if (!modal || !modal->isVisible())
             return;
         timer->stop();
         timer->deleteLater();
-        QPointer<QWidget> answered = modal;
-        {
-            AnsweringModal scope;
-            answer(modal);
-        }
-        if (answered && answered->isVisible())
-            closeStuck(answered, "still open after its answer");
+        ++answering;
+        answer(modal);
+        --answering;
+        if (modal && modal->isVisible())
+            closeStuck(modal, QStringLiteral("still open after its answer"));
     });
     timer->start();
 }
@@ -76,18 +60,12 @@ void guardModals()
     auto *timer = new QTimer(qApp);
     timer->setInterval(100);
     QObject::connect(timer, &QTimer::timeout, timer, [seen = QPointer<QWidget>(), since = QDeadlineTimer()]() mutable {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible() || answering > 0) {
-            seen = nullptr;
-            return;
-        }
-        if (modal != seen) {
-            seen = modal;
+        QWidget *modal = answering ? nullptr : QApplication::activeModalWidget();
+        if (modal != seen)
             since.setRemainingTime(Patience);
-        } else if (since.hasExpired()) {
-            seen = nullptr;
-            closeStuck(modal, "a modal window stayed open with nobody to answer it");
-        }
+        seen = modal;
+        if (modal && modal->isVisible() && since.hasExpired())
+            closeStuck(modal, QStringLiteral("open with nobody to answer it"));
     });
     timer->start();
 }

@@ -25,16 +25,6 @@ void failOnEscapedException();
 // would never return and the test would hang until CTest's timeout.
 void answerNextModal(std::function<void(QWidget *)> answer);
 
-// A test that works a modal window itself, from inside its loop, holds one
-// of these meanwhile, so that the guard below leaves that window alone.
-struct AnsweringModal
-{
-    AnsweringModal();
-    ~AnsweringModal();
-    AnsweringModal(const AnsweringModal &) = delete;
-    AnsweringModal &operator=(const AnsweringModal &) = delete;
-};
-
 // Fails the running test and closes any modal window that stays open for
 // seconds with nobody working it: a dialog that should never have opened,
 // or one that its answer could not close. Every test main installs it.
