@@ -10,19 +10,16 @@
 
 #include <cstdio>
 #include <optional>
-#include <string>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
 
+// A message as Qt would have printed it.
 struct HeldMessage {
     QtMsgType type;
-    std::optional<std::string> file;
-    int line;
-    std::optional<std::string> function;
-    std::optional<std::string> category;
-    QString text;
+    QString line;
 };
 
 // A message handler is one function for the whole process: its state is too.
@@ -30,35 +27,15 @@ bool g_guarding = false;
 QtMessageHandler g_previous = nullptr;
 std::vector<HeldMessage> g_held;
 
-std::optional<std::string> copied(const char *text)
-{
-    return text ? std::optional<std::string>(text) : std::nullopt;
-}
-
-const char *pointer(const std::optional<std::string> &text)
-{
-    return text ? text->c_str() : nullptr;
-}
-
 // Stops holding messages back, and gives those held so far.
 std::vector<HeldMessage> standDown()
 {
     g_guarding = false;
     qInstallMessageHandler(g_previous);
-    std::vector<HeldMessage> held = std::move(g_held);
-    g_held.clear();
-    return held;
+    return std::exchange(g_held, {});
 }
 
-QMessageLogContext contextOf(const HeldMessage &message)
-{
-    return QMessageLogContext(pointer(message.file), message.line, pointer(message.function),
-                              pointer(message.category));
-}
-
-// A line on standard error. The guard is a message handler, and within one Qt
-// would print other messages bare: what it says goes through here, formatted
-// as Qt would have.
+// A line on standard error, where Qt prints its messages.
 void say(const QString &line)
 {
     std::fputs((line + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
@@ -74,12 +51,12 @@ std::optional<QString> whatIsMissing()
     static const QRegularExpression x11(QStringLiteral("could not connect to display (.*)"));
     QStringList tried;
     for (const HeldMessage &held : g_held) {
-        if (const QRegularExpressionMatch match = unknownPlatform.match(held.text); match.hasMatch())
+        if (const QRegularExpressionMatch match = unknownPlatform.match(held.line); match.hasMatch())
             return QStringLiteral("the display platform \"%1\" is not available").arg(match.captured(1));
-        if (const QRegularExpressionMatch match = x11.match(held.text); match.hasMatch())
+        if (const QRegularExpressionMatch match = x11.match(held.line); match.hasMatch())
             tried << (match.captured(1).isEmpty() ? QStringLiteral("X11 with no display set")
                                                   : QStringLiteral("X11 on display ") + match.captured(1));
-        else if (held.text.contains(QLatin1String("Failed to create wl_display")))
+        else if (held.line.contains(QLatin1String("Failed to create wl_display")))
             tried << QStringLiteral("Wayland");
     }
     if (tried.isEmpty())
@@ -90,8 +67,7 @@ std::optional<QString> whatIsMissing()
 void guard(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
     if (type != QtFatalMsg) {
-        g_held.push_back({type, copied(context.file), context.line, copied(context.function),
-                          copied(context.category), text});
+        g_held.push_back({type, qFormatLogMessage(type, context, text)});
         return;
     }
     const bool platformFailed = text.contains(QLatin1String("platform plugin"));
@@ -100,7 +76,7 @@ void guard(QtMsgType type, const QMessageLogContext &context, const QString &tex
     const std::optional<QString> missing = platformFailed ? whatIsMissing() : std::nullopt;
     for (const HeldMessage &message : standDown()) {
         if (!missing || message.type == QtDebugMsg) // debug output somebody asked Qt for
-            say(qFormatLogMessage(message.type, contextOf(message), message.text));
+            say(message.line);
     }
     if (!platformFailed) {
         // Some other fatal error: let Qt end as it does.
@@ -136,5 +112,5 @@ void DisplayGuard::release()
     if (!g_guarding)
         return;
     for (const HeldMessage &message : standDown())
-        qt_message_output(message.type, contextOf(message), message.text);
+        say(message.line);
 }
