@@ -3,14 +3,14 @@
 
 #include "toolkit/application.h"
 
-#include "toolkit/errorbox.h"
 #include "toolkit/failure.h"
 #include "toolkit/layout.h"
-#include "toolkit/tooltipstyle.h"
 
 #include <QDialog>
-#include <QMetaObject>
 #include <QHelpEvent>
+#include <QMessageBox>
+#include <QMetaObject>
+#include <QProxyStyle>
 #include <QThread>
 #include <QToolTip>
 #include <QWindow>
@@ -28,6 +28,23 @@ int &programArgs(const char *programName)
     g_argc = 1;
     return g_argc;
 }
+
+// The program's tooltip timing: a tooltip shows after the pointer has rested
+// 500 ms on its control, and hides again after 2500 ms (showToolTip).
+class ToolTipStyle : public QProxyStyle
+{
+public:
+    static constexpr int WakeUpDelay = 500;
+    static constexpr int ShowTime = 2500;
+
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_ToolTip_WakeUpDelay)
+            return WakeUpDelay;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
 
 } // namespace
 
@@ -105,10 +122,18 @@ void Application::showFailure(const QString &message)
         QMetaObject::invokeMethod(this, [this, message] { showFailure(message); }, Qt::QueuedConnection);
         return;
     }
-    withCursorOff([this, &message] {
-        showErrorBox(m_title, message);
-        return 0;
-    });
+    QMessageBox box(QMessageBox::Critical, m_title, errorBoxText(message), QMessageBox::Ok);
+    box.setObjectName(QStringLiteral("ErrorBox"));
+    // Owned by the application as a whole: every other window waits for it.
+    box.setWindowModality(Qt::ApplicationModal);
+    withCursorOff([&box] { return box.exec(); });
+}
+
+QString Application::errorBoxText(const QString &message)
+{
+    if (!message.isEmpty() && message.back() > QLatin1Char('.'))
+        return message + QLatin1Char('.');
+    return message;
 }
 
 bool Application::notify(QObject *receiver, QEvent *event)

@@ -70,8 +70,14 @@ public:
     // in the meantime.
     int execModal(QDialog *dialog);
 
-    // Reports a failure in the error box (from the GUI thread only).
+    // Reports a failure in the error box: the title as its caption, the
+    // error icon, one OK button (from any thread).
     void showFailure(const QString &message);
+
+    // The text the error box shows for a failure message: a "." is added when
+    // the last character sorts after "." (a letter, a digit, "?"), so messages
+    // read as sentences without doubling the stop of one that has it.
+    static QString errorBoxText(const QString &message);
 
     // Runs one of the program's handlers for Qt and reports a failure in it
     // right there. Qt's own code is built without exception support: a

@@ -7,6 +7,7 @@
 
 #include <exception>
 #include <string>
+#include <utility>
 
 // The one failure type of the program. Whatever goes wrong is raised as a
 // Failure carrying the text the player will read in the error box; the
@@ -14,7 +15,11 @@
 class Failure : public std::exception
 {
 public:
-    explicit Failure(QString message);
+    explicit Failure(QString message)
+        : m_message(std::move(message))
+        , m_utf8(m_message.toStdString())
+    {
+    }
 
     const QString &message() const noexcept { return m_message; }
     const char *what() const noexcept override { return m_utf8.c_str(); }

@@ -7,7 +7,6 @@
 // around modal windows.
 
 #include "support/testmain.h"
-#include "toolkit/errorbox.h"
 #include "toolkit/failure.h"
 #include "toolkit/handlerbinding.h"
 
@@ -103,7 +102,7 @@ private slots:
     {
         QFETCH(QString, message);
         QFETCH(QString, shown);
-        QCOMPARE(::errorBoxText(message), shown);
+        QCOMPARE(Application::errorBoxText(message), shown);
     }
 
     void failureInTimerHandlerIsReportedAndLoopGoesOn()
