@@ -3,8 +3,7 @@
 
 #pragma once
 
-#include "about/notifyevent.h"
-#include "about/threadpriority.h"
+#include "about/tvctimer.h"
 
 #include <QColor>
 #include <QImage>
@@ -12,8 +11,6 @@
 #include <QWidget>
 
 #include <cstdint>
-
-class TvcTimer;
 
 // Film-style rolling credits: the lines enter at the bottom edge, move up
 // by Step pixels at every tick of an owned TvcTimer, leave at the top edge

@@ -3,15 +3,20 @@
 
 #pragma once
 
-#include "about/notifyevent.h"
-#include "about/threadpriority.h"
-
 #include <QObject>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class TvcTimerThread;
+
+// An event handler called with the component that raised the event; it
+// counts as set when it holds a callable.
+using TNotifyEvent = std::function<void(QObject *sender)>;
+
+// The seven priorities a timer's worker can run at, lowest first.
+enum TThreadPriority : std::uint8_t { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
 
 // An interval timer whose interval is measured on a worker thread of its own,
 // at a priority of the user's choosing, while its handler always runs on the

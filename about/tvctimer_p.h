@@ -6,7 +6,7 @@
 // Private to TvcTimer: the worker and the timer reach into each other, and
 // nothing outside the timer's own files (and its autotests) includes this.
 
-#include "about/threadpriority.h"
+#include "about/tvctimer.h"
 
 #include <QObject>
 #include <QSocketNotifier>
@@ -16,8 +16,6 @@
 #include <exception>
 #include <mutex>
 #include <thread>
-
-class TvcTimer;
 
 // The worker of a TvcTimer: sleeps for the timer's interval, then hands the
 // tick to the GUI thread and waits until the timer's FireTick has run there.
