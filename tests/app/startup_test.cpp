@@ -13,15 +13,6 @@
 #include <QAction>
 #include <QTimer>
 
-namespace {
-
-int startProgram()
-{
-    return Startup::run(*Application::instance());
-}
-
-} // namespace
-
 class StartupTest : public QObject
 {
     Q_OBJECT
@@ -29,8 +20,7 @@ class StartupTest : public QObject
 private slots:
     void startsShowsTheGameAndShutsDownInOrder()
     {
-        QStringList seen;
-        QStringList destroyed;
+        QStringList seen, destroyed;
         QTimer::singleShot(0, qApp, [&] {
             seen << (ShootForm && ShootForm->isVisible() ? QStringLiteral("game shown") : QStringLiteral("no game"));
             seen << (OptionsForm && !OptionsForm->isVisible() ? QStringLiteral("options hidden") : QString());
@@ -42,7 +32,7 @@ private slots:
             }
             ShootForm->Exit1->trigger();
         });
-        QCOMPARE(startProgram(), 0);
+        QCOMPARE(Startup::run(*Application::instance()), 0);
         QCOMPARE(seen, (QStringList{QStringLiteral("game shown"), QStringLiteral("options hidden"),
                                     QStringLiteral("about hidden"), QStringLiteral("main")}));
         QCOMPARE(destroyed, (QStringList{QStringLiteral("AboutBox"), QStringLiteral("OptionsForm"),
@@ -68,7 +58,7 @@ private slots:
                 anyWindowShown |= window->isVisible() && window->objectName() != QLatin1String("ErrorBox");
         });
         watcher.start(1);
-        const int status = startProgram();
+        const int status = Startup::run(*Application::instance());
         Assets::withholdForTesting(QStringLiteral("named/") + resource, false);
         QCOMPARE(status, 0);
         QCOMPARE(recorder.texts(), QStringList{QStringLiteral("Resource %1 not found.").arg(resource)});
@@ -97,8 +87,7 @@ private slots:
         Startup::createForms(*app);
         ShootForm->show();
         QVERIFY(QTest::qWaitForWindowActive(ShootForm));
-        int shown = 0;
-        int cursorDuring = -1;
+        int shown = 0, cursorDuring = -1;
         const auto answer = [&](QWidget *modal) {
             shown += modal == AboutBox;
             cursorDuring = app->cursors().current();

@@ -1,12 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Thwackle developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The real windows on an Xvfb of their own, under a window manager as on a
-// desktop (scripts/with-display). The mallet as the X server shows it, read
-// through XFixes: over the play area, the pictures, the scoreboard and the
-// tool panel; not over the title bar, the menu bar nor the open menu. (Each
-// control's own cursor while a modal window is open is the application
-// test's part.) And the windows centred with the frame the manager gave them.
+// The real windows on an Xvfb of their own, under a window manager as on a desktop (scripts/with-display).
+// The mallet as the X server shows it, read through XFixes: over the play area, the pictures, the scoreboard
+// and the tool panel; not over the title bar, the menu bar nor the open menu. (Each control's own cursor
+// while a modal window is open is the application test's part.) And the windows centred with the frame
+// the manager gave them.
 
 #include "app/programwindows.h"
 #include "app/startup.h"
@@ -39,16 +38,14 @@ bool malletShown()
     if (!cursor)
         return false;
     const int width = drawing.width();
-    bool same = cursor->width == width && cursor->height == drawing.height()
-        && cursor->xhot == 0 && cursor->yhot == 0;
+    bool same = cursor->width == width && cursor->height == drawing.height() && cursor->xhot == 0 && cursor->yhot == 0;
     for (int i = 0; same && i < width * drawing.height(); ++i) // one ARGB pixel in each long
         same = ((cursor->pixels[i] >> 24 & 0xff) != 0) == (qAlpha(drawing.pixel(i % width, i / width)) != 0);
     XFree(cursor);
     return same;
 }
 
-// Moves the pointer, and waits until the server shows the mallet there or,
-// as asked, something else.
+// Moves the pointer, and waits until the server shows the mallet there or, as asked, something else.
 bool pointAt(const QPoint &at, bool mallet)
 {
     QCursor::setPos(at);
@@ -93,9 +90,8 @@ private slots:
         QVERIFY(QTest::qWaitFor([] { return ShootForm->frameGeometry() != ShootForm->geometry(); }, Timeout));
     }
 
-    // The About box each time it is shown, wherever it was left. The frame
-    // is the window system's word, which Qt's widgets forget when a window is
-    // shown again at the same place.
+    // The About box each time it is shown, wherever it was left. The frame is the window system's word,
+    // which Qt's widgets forget when a window is shown again at the same place.
     void centredWithItsFrame()
     {
         const auto centred = [](const QWidget *widget) {
@@ -139,8 +135,7 @@ private slots:
     {
         QFETCH(QPoint, at);
         QFETCH(bool, mallet);
-        // From the other kind of cursor, so that what shows is the server's
-        // answer to this move.
+        // From the other kind of cursor, so that what shows is the server's answer to this move.
         QVERIFY(pointAt(mallet ? gameMenuTitle() : playArea(), !mallet));
         if (at.isNull()) {
             QTest::mouseClick(ShootForm->MainMenu1, Qt::LeftButton, {},

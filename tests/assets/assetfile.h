@@ -17,6 +17,10 @@
 #include <initializer_list>
 #include <stdexcept>
 
+// The window's water and the glyphs' see-through ground, as exact colours.
+constexpr QRgb Cyan = 0xFF00FFFFu;
+constexpr QRgb White = 0xFFFFFFFFu;
+
 // A generated asset as the game reads it from the embedded resources, with
 // access to the raw fields of its little-endian headers, so the tests check
 // the stored bytes and not only what a forgiving image reader makes of them.

@@ -12,9 +12,6 @@
 
 namespace {
 
-constexpr QRgb Cyan = 0xFF00FFFFu;
-constexpr QRgb White = 0xFFFFFFFFu;
-
 int stride(int width, int bits)
 {
     return ((width * bits + 31) / 32) * 4;

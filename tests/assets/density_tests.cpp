@@ -17,9 +17,6 @@
 
 namespace {
 
-constexpr QRgb Cyan = 0xFF00FFFFu;
-constexpr QRgb White = 0xFFFFFFFFu;
-
 QImage decoded(const AssetFile &file, const std::string &name)
 {
     return name.ends_with(".jpg") ? file.decodeJpeg() : file.image().convertToFormat(QImage::Format_ARGB32);

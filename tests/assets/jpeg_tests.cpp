@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr QRgb Cyan = 0xFF00FFFFu;
-
 int distance(QColor a, QColor b)
 {
     return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue());

@@ -55,8 +55,7 @@ private slots:
         QCOMPARE(form->TargetLife, 15);
         QCOMPARE(form->SpawnRange, 30);
         QCOMPARE(form->GameLength, 150);
-        QCOMPARE(scoreboard(*form), (QStringList{QStringLiteral("00"), QStringLiteral("0"), QStringLiteral("0"),
-                                                 QStringLiteral("0"), QStringLiteral("0")}));
+        QCOMPARE(scoreboard(*form), QStringLiteral("00 0 0 0 0").split(QLatin1Char(' ')));
         QVERIFY(!form->About1->isVisible());
         QCOMPARE(form->Timer1->interval(), 150);
         QCOMPARE(Application::instance()->cursors().current(), MaletCursor);
@@ -115,8 +114,7 @@ private slots:
     void stopByHandKeepsTheTimeLeftOfTheLastTick()
     {
         GameWindow form;
-        form->New1->trigger();
-        form->Timer1->stop();
+        startHandTickedGame(*form);
         form->Timer1Timer();
         form->Timer1Timer();
         form->Stop1->trigger();

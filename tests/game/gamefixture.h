@@ -16,7 +16,6 @@
 #include <QTest>
 #include <QToolButton>
 
-
 // A fresh game window for one test, shown, created as start-up creates it:
 // the application's main window, so minimising and restoring reach it.
 // `create`, when given, makes it together with the windows beside it. Keys
@@ -50,7 +49,6 @@ private:
     bool m_shown = false;
 };
 
-
 // Starts a game and takes the clock out of the loop: the test ticks by hand.
 inline void startHandTickedGame(TShootForm &form)
 {
@@ -81,7 +79,6 @@ inline QPoint spriteCentre(int spot)
 {
     return SpotTable[size_t(spot)] + QPoint(38, 28);
 }
-
 
 // The window's four states, and its end.
 enum class State { Ready, Playing, Paused, GameOver, Closed };

@@ -87,8 +87,7 @@ private slots:
         GameWindow form;
         form->SpawnRange = 0;
         form->TargetLife = 2;
-        form->New1->trigger();
-        form->Timer1->stop();
+        startHandTickedGame(*form);
         const QImage empty = form->Image2->grab().toImage();
 
         form->Timer1Timer();

@@ -211,11 +211,6 @@ void RandomPlayer::key()
     pressKey(ShootForm->windowHandle(), m_lastKey);
 }
 
-void RandomPlayer::pressKey(QWindow *window, QKeyCombination key)
-{
-    QTest::keyClick(window, key.key(), key.keyboardModifiers());
-}
-
 void RandomPlayer::minimiseOrRestore()
 {
     const bool minimised = ShootForm->isMinimized();

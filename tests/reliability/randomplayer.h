@@ -42,7 +42,7 @@ private:
     void minimiseOrRestore();
     void close();
 
-    void pressKey(QWindow *window, QKeyCombination key);
+    void pressKey(QWindow *window, QKeyCombination key) { QTest::keyClick(window, key.key(), key.keyboardModifiers()); }
     void click(QWidget *widget, const QPoint &at, Qt::MouseButton button = Qt::LeftButton);
     void letGo(QWidget *widget, Qt::MouseButton button, const QPoint &at);
 

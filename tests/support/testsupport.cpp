@@ -23,8 +23,7 @@ namespace {
 
 int answering = 0; // answers running
 
-// Fails the test, unless it failed already, and closes the modal window
-// that would otherwise keep it waiting.
+// Fails the test, unless it failed already, and closes the modal window that would keep it waiting.
 void closeStuck(QWidget *modal, const QString &why)
 {
     if (!QTest::currentTestFailed())

@@ -12,22 +12,18 @@ class QWidget;
 
 namespace TestSupport {
 
-// Makes Qt's warning about an exception that escaped an event handler a
-// failure of the running test function: the program must catch every
-// failure itself. QtTest forgets it after each function, so tests that raise
-// failures call it from their init().
+// Makes Qt's warning about an exception that escaped an event handler a failure of the running test
+// function: the program must catch every failure itself. QtTest forgets it after each function, so
+// tests that raise failures call it from their init().
 void failOnEscapedException();
 
-// Answers the next modal window that opens (an error box or a dialog) by
-// calling `answer` with it once it is shown; `answer` must close it. A modal
-// window still open after its answer, because a check in it failed or for
-// any other reason, is closed and fails the test: otherwise the modal loop
-// would never return and the test would hang until CTest's timeout.
+// Answers the next modal window that opens (an error box or a dialog) by calling `answer` with it once
+// it is shown; `answer` must close it. One still open after its answer, because a check in it failed or
+// for any other reason, is closed and fails the test: else the test would hang until CTest's timeout.
 void answerNextModal(std::function<void(QWidget *)> answer);
 
-// Fails the running test and closes any modal window that stays open for
-// seconds with nobody working it: a dialog that should never have opened,
-// or one that its answer could not close. Every test main installs it.
+// Fails the running test and closes any modal window that stays open for seconds with nobody working
+// it: a dialog that should never have opened, or one its answer could not close. Each test main installs it.
 void guardModals();
 
 // Closes every error box that opens from now on and records its text.

@@ -164,9 +164,7 @@ private slots:
     void windowsAreDestroyedLastCreatedFirst()
     {
         g_events.clear();
-        RecordingWindow *a = nullptr;
-        RecordingWindow *b = nullptr;
-        RecordingWindow *c = nullptr;
+        RecordingWindow *a = nullptr, *b = nullptr, *c = nullptr;
         Application *app = Application::instance();
         app->createForm(a, QStringLiteral("a"), &a);
         app->createForm(b, QStringLiteral("b"), &b);
@@ -203,9 +201,7 @@ private slots:
 
         QDialog dialog;
         int during = -1;
-        Qt::CursorShape windowDuring = Qt::BlankCursor;
-        Qt::CursorShape editDuring = Qt::BlankCursor;
-        Qt::CursorShape dialogDuring = Qt::BlankCursor;
+        Qt::CursorShape windowDuring = Qt::BlankCursor, editDuring = Qt::BlankCursor, dialogDuring = Qt::BlankCursor;
         TestSupport::answerNextModal([&](QWidget *modal) {
             during = cursors.current();
             windowDuring = window.cursor().shape();
