@@ -65,9 +65,7 @@ public:
 
     CursorTable &cursors() { return m_cursors; }
 
-    // Shows a window modally with the application-wide cursor switched off,
-    // and puts the previous cursor back afterwards unless something set one
-    // in the meantime.
+    // Shows a window modally under withCursorOff.
     int execModal(QDialog *dialog);
 
     // Reports a failure in the error box: the title as its caption, the
@@ -105,6 +103,10 @@ private:
     // Reports the failure being handled; called from a catch block.
     static void reportFailure();
     bool showToolTip(QObject *receiver, QEvent *event);
+    // Runs a modal window with the application-wide cursor switched off (id
+    // 0), so each control shows its own. Afterwards it puts the cursor from
+    // before back; but if something set a cursor while the window was open,
+    // it ends switched off, not at what was set.
     int withCursorOff(const std::function<int()> &modal);
     void adoptForm(QWidget *form, std::function<void()> clearReference);
     // Raises one of two notifications when a state of the main window changes.
