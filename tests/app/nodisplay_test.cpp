@@ -23,7 +23,7 @@ private slots:
         // an empty value stands for a fresh directory that holds nothing but
         // an empty, unloadable copy of the library the X11 plugin needs.
         QTest::addColumn<QStringList>("environment");
-        QTest::addColumn<QString>("said"); // its first line; a line of ours stands alone
+        QTest::addColumn<QString>("said"); // a line of ours, alone; or a line of Qt's among its others
         const auto noDisplay = [](const QString &missing) {
             return QStringLiteral("thwackle: no display found (%1); start it in a desktop session, or on a virtual "
                                   "display with xvfb-run (Debian package xvfb)")
@@ -65,9 +65,12 @@ private slots:
         const QString error = QString::fromLocal8Bit(game.readAllStandardError());
         QCOMPARE(game.exitStatus(), QProcess::NormalExit); // no abort
         QCOMPARE(game.exitCode(), 1);
-        QCOMPARE(error.section(QLatin1Char('\n'), 0, 0), said);
+        // What else Qt prints, and in which order, changes between its
+        // versions (a note on a locale that is not UTF-8, a missing library).
         if (said.startsWith(QLatin1String("thwackle:")))
             QCOMPARE(error, said + QLatin1Char('\n'));
+        else
+            QVERIFY2(error.split(QLatin1Char('\n')).contains(said), qPrintable(error));
         QVERIFY(game.readAllStandardOutput().isEmpty());
     }
 };
