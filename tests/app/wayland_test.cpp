@@ -76,8 +76,7 @@ private slots:
         QCOMPARE(gameState(form), State::GameOver);
     }
 
-    // weston draws no title bars; the X server beside it is XWayland.
-    void platformChoice_data()
+    void platformChoice_data() // weston draws no title bars; its X server is XWayland
     {
         QTest::addColumn<QByteArray>("named");
         QTest::addColumn<bool>("x11");
