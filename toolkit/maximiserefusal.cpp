@@ -37,9 +37,16 @@ bool MaximiseRefusal::eventFilter(QObject *watched, QEvent *event)
 {
     // The native window, made anew should the flags change, exists once the
     // window is shown; its states change without the widget hearing of it.
-    if (watched == m_window && event->type() == QEvent::Show)
+    if (watched != m_window)
+        return false;
+    if (event->type() == QEvent::Show)
         connect(m_window->windowHandle(), &QWindow::windowStateChanged, this, &MaximiseRefusal::refuse,
                 Qt::UniqueConnection);
+    // Some window managers (weston's for X11) stretch a window without
+    // telling it that it was maximised.
+    else if (event->type() == QEvent::Resize && m_window->minimumSize() == m_window->maximumSize()
+             && m_window->size() != m_window->minimumSize())
+        m_window->resize(m_window->minimumSize());
     return false;
 }
 
