@@ -6,6 +6,7 @@
 #include "about/tvccreditscroll.h"
 #include "resources/assets.h"
 #include "toolkit/layout.h"
+#include "toolkit/maximiserefusal.h"
 #include "toolkit/picturebox.h"
 #include "toolkit/screencentring.h"
 
@@ -96,4 +97,5 @@ TAboutBox::TAboutBox(QWidget *parent)
     setTabOrder(Panel1, OKButton);
     OKButton->setFocus();
     new ScreenCentring(this);
+    new MaximiseRefusal(this);
 }

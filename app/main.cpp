@@ -4,6 +4,7 @@
 // Thwackle: strike the critters in the water container before they escape.
 
 #include "app/displayguard.h"
+#include "app/platformchoice.h"
 #include "app/startup.h"
 #include "toolkit/application.h"
 
@@ -12,6 +13,7 @@ int main(int, char *[])
     // With no display to show the game on, say so plainly, and how to play
     // anyway, rather than crash.
     DisplayGuard guard;
+    PlatformChoice::choose();
     // The command line is ignored altogether: Qt sees only the program name.
     Application app("thwackle");
     guard.release();

@@ -12,6 +12,7 @@
 #include "toolkit/failure.h"
 #include "toolkit/handlerbinding.h"
 #include "toolkit/intervaltimer.h"
+#include "toolkit/maximiserefusal.h"
 #include "toolkit/picturebox.h"
 #include "toolkit/screencentring.h"
 
@@ -59,6 +60,7 @@ void TShootForm::FormCreate()
     // menu bar and, once the window system tells it, the frame.
     adjustSize();
     new ScreenCentring(this);
+    new MaximiseRefusal(this);
 }
 
 void TShootForm::enableTimer()

@@ -6,6 +6,7 @@
 #include "options/gametime.h"
 #include "toolkit/handlerbinding.h"
 #include "toolkit/layout.h"
+#include "toolkit/maximiserefusal.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -102,6 +103,7 @@ TOptionsForm::TOptionsForm(GameParameters &parameters, QWidget *parent)
 
     setFixedSize(383, 230);
     move(254, 262);
+    new MaximiseRefusal(this);
 }
 
 void TOptionsForm::showEvent(QShowEvent *event)

@@ -4,8 +4,10 @@
 #include "toolkit/screencentring.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -14,6 +16,18 @@ namespace {
 // How far the window system may shift a frame by rounding between its own
 // pixels and logical ones; anything more is the player's move.
 constexpr int RoundingSlack = 2;
+
+// The frame the window system gives the program's other windows, the one a
+// window not yet framed will most likely get; none when no window has one.
+QMargins framesSeen(const QWindow *except)
+{
+    const QList<QWindow *> windows = QGuiApplication::topLevelWindows();
+    for (const QWindow *window : windows) {
+        if (window != except && window->isVisible() && !window->frameMargins().isNull())
+            return window->frameMargins();
+    }
+    return {};
+}
 
 } // namespace
 
@@ -34,9 +48,15 @@ QPoint ScreenCentring::framePosition(const QRect &available, const QSize &frame)
 void ScreenCentring::centre()
 {
     if (const QScreen *screen = m_window->screen()) {
-        // A top-level window's position is its frame's.
-        m_placed = framePosition(screen->availableGeometry(), m_window->frameGeometry().size());
-        m_window->move(m_placed);
+        // A top-level window's position is its frame's. At its first showing
+        // the window system tells the frame only after placing the window,
+        // too late for some to move it again: until then, the frame guessed.
+        const bool known = frameKnown();
+        const QMargins guessed = known ? QMargins() : framesSeen(m_window->windowHandle());
+        m_placed = framePosition(screen->availableGeometry(), m_window->frameGeometry().size().grownBy(guessed));
+        // A native window with no frame yet is placed by its client area.
+        const bool byClient = !known && m_window->testAttribute(Qt::WA_WState_Created);
+        m_window->move(byClient ? m_placed + QPoint(guessed.left(), guessed.top()) : m_placed);
     }
 }
 

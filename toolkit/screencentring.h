@@ -16,8 +16,9 @@ class QWidget;
 // is larger than the screen.
 //
 // The window system tells the frame's size only after the window is first
-// shown: the window is centred on its own size then, and once more as soon
-// as the frame is known, unless it has been moved in between.
+// shown: the window is centred then with the frame the program's other
+// windows have (on its own size, when none has one), and once more as soon
+// as its own frame is known, unless it has been moved in between.
 class ScreenCentring : public QObject
 {
     Q_OBJECT

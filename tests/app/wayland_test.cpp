@@ -8,6 +8,7 @@
 // running game pauses then and carries on when the window is back; a game
 // paused by hand stays paused.
 
+#include "app/platformchoice.h"
 #include "app/programwindows.h"
 #include "support/testmain.h"
 
@@ -73,6 +74,45 @@ private slots:
         QVERIFY(waitFor(State::Playing));
         QTest::mouseClick(form.StopButton, Qt::LeftButton);
         QCOMPARE(gameState(form), State::GameOver);
+    }
+
+    void platformChoice_data() // weston draws no title bars; its X server is XWayland
+    {
+        QTest::addColumn<QByteArray>("named");
+        QTest::addColumn<bool>("x11");
+        QTest::addColumn<QByteArray>("chosen");
+        QTest::newRow("XWayland at hand: X11") << QByteArray() << true << QByteArray("xcb;wayland");
+        QTest::newRow("no XWayland: Qt's default") << QByteArray() << false << QByteArray();
+        QTest::newRow("named by the user") << QByteArray("wayland") << true << QByteArray("wayland");
+    }
+    void platformChoice()
+    {
+        QFETCH(QByteArray, named);
+        QFETCH(bool, x11);
+        const QByteArray display = qgetenv("DISPLAY"), platform = qgetenv("QT_QPA_PLATFORM");
+        qputenv("QT_QPA_PLATFORM", named);
+        qputenv("DISPLAY", x11 ? display : QByteArray());
+        PlatformChoice::choose();
+        const QByteArray chosen = qgetenv("QT_QPA_PLATFORM");
+        qputenv("DISPLAY", display);
+        qputenv("QT_QPA_PLATFORM", platform);
+        QTEST(chosen, "chosen");
+    }
+
+    // As Qt's title bar asks, which weston would answer with a screen-sized
+    // window, and end the game should it commit any other size.
+    void maximiseRequest()
+    {
+        TShootForm &form = *ShootForm;
+        QWindow *window = form.windowHandle();
+        const QSize size = window->size();
+        form.New1->trigger();
+        window->setWindowStates(Qt::WindowMaximized);
+        QCOMPARE(window->windowStates(), Qt::WindowNoState);
+        const int ticks = form.TickCount;
+        QVERIFY(waitFor([&] { return form.TickCount > ticks + 3; }));
+        QCOMPARE(window->size(), size);
+        form.Stop1->trigger();
     }
 
     void minimising_data()

@@ -14,6 +14,7 @@
 #include "toolkit/screencentring.h"
 
 #include <QScreen>
+#include <QWindow>
 
 #include <optional>
 
@@ -115,6 +116,32 @@ private slots:
             QVERIFY2(placed, showing);
             AboutBox->move(0, 0);
         }
+    }
+
+    // Where the player put the window, it stays through a minimise and the
+    // window system's restoring.
+    void movedThenMinimised()
+    {
+        TShootForm &form = *ShootForm;
+        const QPoint put = form.pos() - QPoint(40, 30);
+        form.move(put);
+        QVERIFY(QTest::qWaitFor([&] { return form.windowHandle()->framePosition() == put; }, Timeout));
+        form.showMinimized();
+        QVERIFY(QTest::qWaitFor([&] { return !form.windowHandle()->isExposed(); }, Timeout));
+        form.showNormal();
+        QVERIFY(QTest::qWaitForWindowExposed(&form, Timeout));
+        QVERIFY(!QTest::qWaitFor([&] { return form.windowHandle()->framePosition() != put; }, 1000));
+    }
+
+    // As a window manager's title bar asks: one that ignores the fixed size
+    // would stretch the window.
+    void maximiseRequest()
+    {
+        QWindow *window = ShootForm->windowHandle();
+        const QSize size = window->size();
+        window->setWindowStates(Qt::WindowMaximized);
+        QCOMPARE(window->windowStates(), Qt::WindowNoState);
+        QVERIFY(!QTest::qWaitFor([&] { return window->size() != size; }, 1000));
     }
 
     void overTheGameWindow_data()
