@@ -9,11 +9,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QThread>
 #include <QTimer>
 
 #include <chrono>
+#include <ctime>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -98,6 +100,7 @@ private slots:
     void slowHandlerOnGuiThreadBuildsNoBacklog();
     void throwingHandlerEndsWorker();
     void zeroAndEndlessIntervalsNeverTick();
+    void ticksGoOnWithoutSpinning();
     void priorityReachesTheScheduler_data();
     void priorityReachesTheScheduler();
     void destroyWhileHandOffPending();
@@ -131,6 +134,8 @@ void TvcTimerTest::propertyChanges_data()
     QTest::newRow("equal Enabled") << CHANGE(t.setEnabled(true)) << 0 << false;
     QTest::newRow("same OnTimer") << CHANGE(t.setOnTimer(h)) << 1 << false;
     QTest::newRow("new Interval") << CHANGE(t.setInterval(60)) << 1 << false;
+    // The change cuts the minute's sleep short: the next tick comes well within the test's patience.
+    QTest::newRow("long Interval, then short") << CHANGE(t.setInterval(60000); QTest::qWait(100); t.setInterval(50)) << 2 << false;
     QTest::newRow("new Priority") << CHANGE(t.setPriority(tpLower)) << 1 << false;
     QTest::newRow("disabled") << CHANGE(t.setEnabled(false)) << 0 << true;
     QTest::newRow("Interval 0") << CHANGE(t.setInterval(0)) << 0 << true;
@@ -267,6 +272,39 @@ void TvcTimerTest::zeroAndEndlessIntervalsNeverTick()
     QVERIFY(!zero.Worker()->Ended());
     QVERIFY(!endless.Worker()->Suspended());
     // Destruction still wakes and joins both workers (the test would hang).
+}
+
+void TvcTimerTest::ticksGoOnWithoutSpinning()
+{
+    TvcTimer timer;
+    QEventLoop loop;
+    int ticks = 0, until = 0;
+    timer.setInterval(10);
+    timer.setOnTimer([&](QObject *) {
+        if (++ticks == until)
+            loop.quit();
+    });
+    // A second of ticking costs the process little CPU: a hand-off left unread would spin the GUI thread.
+    const std::clock_t cpu = std::clock();
+    QTimer::singleShot(1000, &loop, &QEventLoop::quit);
+    loop.exec();
+    QCOMPARE_LT(std::clock() - cpu, CLOCKS_PER_SEC / 3);
+    QVERIFY(ticks > 0);
+
+    // A thousand short ticks go on. With the worker and the GUI thread on one CPU where the system
+    // allows it, the GUI thread is often woken to serve a tick before the worker has gone to wait.
+    cpu_set_t all, one;
+    CPU_ZERO(&one);
+    CPU_SET(sched_getcpu(), &one);
+    QCOMPARE(sched_getaffinity(0, sizeof all, &all), 0);
+    if (sched_setaffinity(0, sizeof one, &one) != 0 || sched_setaffinity(workerThreadId(), sizeof one, &one) != 0)
+        qInfo("not pinned to one CPU");
+    until = ticks + 1000;
+    timer.setInterval(1);
+    QTimer::singleShot(Patience, &loop, &QEventLoop::quit);
+    loop.exec();
+    sched_setaffinity(0, sizeof all, &all);
+    QCOMPARE_GE(ticks, until);
 }
 
 void TvcTimerTest::priorityReachesTheScheduler_data()

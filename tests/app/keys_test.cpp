@@ -4,7 +4,7 @@
 // The game's keys, in every state: Ctrl+N, P and Pause, Ctrl+Q and F1. A key
 // obeys its menu item: where the item is disabled, the key does nothing.
 
-#include "app/programwindows.h"
+#include "support/programwindows.h"
 #include "support/testmain.h"
 
 #include <QStyleOptionMenuItem>

@@ -30,6 +30,9 @@ private slots:
                 .arg(missing);
         };
         QTest::newRow("empty environment") << QStringList{} << noDisplay(QStringLiteral("tried X11 with no display set"));
+        QTest::newRow("debug output asked for")
+            << QStringList{QStringLiteral("QT_DEBUG_PLUGINS=1")}
+            << QStringLiteral("qt.core.plugin.factoryloader: Got keys from plugin meta data QList(\"xcb\")");
         QTest::newRow("displays that do not answer")
             << QStringList{QStringLiteral("DISPLAY=:9876"), QStringLiteral("WAYLAND_DISPLAY=thwackle-nowhere"),
                            QStringLiteral("XDG_SESSION_TYPE=wayland"), QStringLiteral("XDG_RUNTIME_DIR=")}
@@ -72,6 +75,25 @@ private slots:
         else
             QVERIFY2(error.split(QLatin1Char('\n')).contains(said), qPrintable(error));
         QVERIFY(game.readAllStandardOutput().isEmpty());
+    }
+
+    // Where a display answers, Qt's warnings from start-up, held while the guard waited, come out once it
+    // stands down (the game then runs, and is killed).
+    void passesStartUpWarningsOn()
+    {
+        const QString line = QStringLiteral("Unknown scale factor rounding policy: bogus");
+        QProcess game;
+        game.setEnvironment({QStringLiteral("QT_QPA_PLATFORM=offscreen"), QStringLiteral("QT_SCALE_FACTOR_ROUNDING_POLICY=bogus")});
+        game.start(QStringLiteral(THWACKLE_BINARY), QStringList{});
+        QString error;
+        (void)QTest::qWaitFor([&] {
+            error += QString::fromLocal8Bit(game.readAllStandardError());
+            return error.contains(line) || game.state() == QProcess::NotRunning;
+        }, 20000);
+        game.kill();
+        game.waitForFinished();
+        error += QString::fromLocal8Bit(game.readAllStandardError());
+        QVERIFY2(error.contains(line), qPrintable(error));
     }
 };
 

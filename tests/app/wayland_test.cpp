@@ -9,7 +9,7 @@
 // paused by hand stays paused.
 
 #include "app/platformchoice.h"
-#include "app/programwindows.h"
+#include "support/programwindows.h"
 #include "support/testmain.h"
 
 #include <QTimer>

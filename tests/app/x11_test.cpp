@@ -7,9 +7,9 @@
 // while a modal window is open is the application test's part.) And the windows centred with the frame
 // the manager gave them.
 
-#include "app/programwindows.h"
 #include "app/startup.h"
 #include "resources/assets.h"
+#include "support/programwindows.h"
 #include "support/testmain.h"
 #include "toolkit/screencentring.h"
 

@@ -6,7 +6,7 @@
 // and each scoreboard value read with its caption, kept current as the game
 // goes.
 
-#include "gamefixture.h"
+#include "support/gamefixture.h"
 #include "support/testmain.h"
 
 #include <QAccessible>

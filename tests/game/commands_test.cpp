@@ -4,7 +4,7 @@
 // The window's four states and every way between them: menu items, tool
 // buttons, minimising and restoring, and the game running out.
 
-#include "gamefixture.h"
+#include "support/gamefixture.h"
 #include "support/testmain.h"
 
 #include <QScreen>

@@ -4,7 +4,7 @@
 // Playing as a player does: real mouse presses on the window, the real game
 // clock, and what the window shows afterwards.
 
-#include "gamefixture.h"
+#include "support/gamefixture.h"
 #include "support/testmain.h"
 
 #include <QToolButton>

@@ -4,7 +4,7 @@
 // The game's rules, ticked by hand: spawning, expiry, strikes and the
 // scoreboard.
 
-#include "gamefixture.h"
+#include "support/gamefixture.h"
 #include "support/testmain.h"
 
 #include <numeric>

@@ -8,7 +8,7 @@
 // picture comes from its double-size art instead of being blown up.
 
 #include "about/aboutbox.h"
-#include "gamefixture.h"
+#include "support/gamefixture.h"
 #include "support/pixelblocks.h"
 #include "support/testmain.h"
 #include "toolkit/screencentring.h"

@@ -11,7 +11,7 @@
 // run, and the shipped program carries no hook for it. A paint has no bound
 // handler; there an event filter raises it at the paint's dispatch.
 
-#include "app/programwindows.h"
+#include "support/programwindows.h"
 #include "support/testmain.h"
 #include "toolkit/failure.h"
 #include "toolkit/handlerbinding.h"

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "app/programwindows.h"
+#include "support/programwindows.h"
 #include "support/testsupport.h"
 
 #include <QImage>

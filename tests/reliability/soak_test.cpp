@@ -8,7 +8,7 @@
 // the clock is one tick, and the clock stops on the last. The figures are
 // printed; nothing here is judged on time.
 
-#include "app/programwindows.h"
+#include "support/programwindows.h"
 #include "support/testmain.h"
 
 #include <QElapsedTimer>

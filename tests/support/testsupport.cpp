@@ -12,6 +12,16 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include <sys/prctl.h>
+#include <unistd.h>
+
 namespace TestSupport {
 
 void failOnEscapedException()
@@ -67,6 +77,33 @@ void guardModals()
             closeStuck(modal, QStringLiteral("open with nobody to answer it"));
     });
     timer->start();
+}
+
+void guardHangs()
+{
+    // Ten times the longest stretch the suite goes without handling events (under 3 s, under
+    // AddressSanitizer beside two busy loops).
+    static constexpr auto Patience = std::chrono::seconds(30);
+    using Clock = std::chrono::steady_clock;
+    static std::atomic<Clock::rep> lastBeat{Clock::now().time_since_epoch().count()};
+    auto *beat = new QTimer(qApp);
+    QObject::connect(beat, &QTimer::timeout, beat, [] { lastBeat = Clock::now().time_since_epoch().count(); });
+    beat->start(100);
+    std::thread([] {
+        while (Clock::now() - Clock::time_point(Clock::duration(lastBeat)) < Patience)
+            std::this_thread::sleep_for(std::chrono::seconds(1));
+        // Read while the GUI thread stands still; null once the last test function is over.
+        const char *function = QTest::currentTestFunction(), *tag = QTest::currentDataTag();
+        std::fprintf(stderr, "%s::%s(%s): the GUI thread has stood still for %lld s; every thread's stack:\n",
+                     QTest::currentAppName(), function ? function : "after the tests", tag ? tag : "",
+                     static_cast<long long>(Patience.count()));
+        // Where Yama restricts ptrace, gdb may attach to its parent only if asked.
+        prctl(PR_SET_PTRACER, PR_SET_PTRACER_ANY);
+        const std::string gdb = "gdb -batch -nx -p " + std::to_string(getpid()) + " -ex 'thread apply all bt' 1>&2";
+        if (std::system(gdb.c_str()) != 0)
+            std::fputs("gdb could not show the stacks\n", stderr);
+        std::_Exit(1);
+    }).detach();
 }
 
 class ErrorBoxRecorder::Watcher : public QTimer

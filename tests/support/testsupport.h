@@ -26,6 +26,10 @@ void answerNextModal(std::function<void(QWidget *)> answer);
 // it: a dialog that should never have opened, or one its answer could not close. Each test main installs it.
 void guardModals();
 
+// Ends the test process once its GUI thread has stood still for half a minute (a join that never returns, a
+// deadlock): it names the test function and prints every thread's stack through gdb. Each test main installs it.
+void guardHangs();
+
 // Closes every error box that opens from now on and records its text.
 class ErrorBoxRecorder
 {

@@ -5,7 +5,7 @@
 
 #include "about/aboutbox.h"
 #include "app/startup.h"
-#include "game/gamefixture.h"
+#include "support/gamefixture.h"
 #include "options/optionsform.h"
 
 #include <QMenu>
